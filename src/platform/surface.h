@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -42,9 +43,11 @@ struct Brush {
 // - TextOut writes black text on an opaque white box, top-left at the given point;
 // - no antialiasing; a pen wider than 1 pixel draws solid whatever its style;
 // - a hatch brush draws its lines in its colour over a white background.
-// Pixels outside the canvas are ignored when drawn and read as CLR_INVALID.
+// Pixels outside the canvas are ignored when drawn and read as CLR_INVALID; coordinates however
+// far outside cost no more than the part of the drawing that lies on the canvas.
 // When the surface is released (destroyed) it reports the rectangle it touched, so the widget
 // can show just that part.
+// The canvas must stay Format_RGB32 while a surface draws on it (the constructor converts it).
 class Surface {
 public:
     using ReleaseHandler = std::function<void(const QRect& touched)>;
@@ -68,19 +71,91 @@ public:
     bool Ellipse(int left, int top, int right, int bottom);
     bool Rectangle(int left, int top, int right, int bottom);
     bool TextOut(int x, int y, std::string_view text);
-    // Fills a rectangle (right and bottom excluded) with a colour, ignoring the pen.
+    // Fills the pixels rect.left()..rect.right() by rect.top()..rect.bottom() (Qt's inclusive
+    // corners; nothing when right < left or bottom < top) with a colour, ignoring the pen.
     void FillRect(const QRect& rect, COLORREF color);
 
     QImage& canvas() { return m_canvas; }
-    QRect touched() const { return m_touched; }
+    QRect touched() const;
 
 private:
-    void touch(const QRect& rect);
+    static constexpr QRgb toPixel(COLORREF color);
+    static constexpr COLORREF toColorRef(QRgb pixel);
+    bool contains(int x, int y) const;
+    // Sets a pixel known to be on the canvas.
+    void plot(int x, int y, QRgb pixel);
+    // Adds an inclusive box, in any range, to the touched pixels, clipped to the canvas.
+    void touch(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+    void drawThinLine(int x0, int y0, int x1, int y1);
+    void drawWideLine(int x0, int y0, int x1, int y1);
 
     QImage& m_canvas;
     ReleaseHandler m_onRelease;
     Pen m_pen;
     Brush m_brush;
     QPoint m_position;
-    QRect m_touched;
+    // The touched pixels as an inclusive box, empty while left > right. Plain ints rather than a
+    // QRect union keep SetPixel cheap: the range scanner sets millions of pixels.
+    int m_touchedLeft = INT_MAX;
+    int m_touchedTop = INT_MAX;
+    int m_touchedRight = INT_MIN;
+    int m_touchedBottom = INT_MIN;
 };
+
+// Pixel access is inline: the range scanner reads and sets pixels one by one, millions per run.
+
+constexpr QRgb Surface::toPixel(COLORREF color)
+{
+    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+constexpr COLORREF Surface::toColorRef(QRgb pixel)
+{
+    return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16);
+}
+
+inline bool Surface::contains(int x, int y) const
+{
+    // The unsigned casts fold the test for negative coordinates into the upper bound.
+    return static_cast<unsigned>(x) < static_cast<unsigned>(m_canvas.width())
+        && static_cast<unsigned>(y) < static_cast<unsigned>(m_canvas.height());
+}
+
+inline void Surface::plot(int x, int y, QRgb pixel)
+{
+    reinterpret_cast<QRgb*>(m_canvas.scanLine(y))[x] = pixel;
+    if (x < m_touchedLeft) {
+        m_touchedLeft = x;
+    }
+    if (x > m_touchedRight) {
+        m_touchedRight = x;
+    }
+    if (y < m_touchedTop) {
+        m_touchedTop = y;
+    }
+    if (y > m_touchedBottom) {
+        m_touchedBottom = y;
+    }
+}
+
+inline COLORREF Surface::GetPixel(int x, int y) const
+{
+    if (!contains(x, y)) {
+        return CLR_INVALID;
+    }
+    return toColorRef(reinterpret_cast<const QRgb*>(m_canvas.constScanLine(y))[x]);
+}
+
+inline COLORREF Surface::SetPixel(int x, int y, COLORREF color)
+{
+    if (!contains(x, y)) {
+        return CLR_INVALID;
+    }
+    plot(x, y, toPixel(color));
+    return color & 0x00FFFFFFu;
+}
+
+inline bool Surface::SetPixelV(int x, int y, COLORREF color)
+{
+    return SetPixel(x, y, color) != CLR_INVALID;
+}

@@ -1,0 +1,201 @@
+#include "app/mainframe.h"
+
+#include "app/commandids.h"
+#include "app/icons.h"
+#include "app/menutable.h"
+#include "app/messagepane.h"
+#include "app/viewcommands.h"
+#include "view/tav1view.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+using namespace cmd;
+
+namespace {
+const QString kReady = QStringLiteral("Ready");
+}
+
+CMainFrame::CMainFrame()
+{
+    setWindowIcon(appIcon());
+    createActions();
+    createMenus();
+    createStatusBar();
+    createToolBar();
+    m_view = new CTAV1View(this);
+    setCentralWidget(m_view);
+    connectCommands();
+    readRecentFiles();
+    m_document.OnNewDocument();
+    updateTitle();
+    resize(820, 640);
+    setMainStatusSink(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    setMainStatusSink(nullptr);
+}
+
+QAction* CMainFrame::action(int id) const
+{
+    const auto found = m_actions.find(id);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+QMenu* CMainFrame::submenu(const QString& label) const
+{
+    const auto found = m_menus.find(label);
+    return found != m_menus.end() ? found->second : nullptr;
+}
+
+QString CMainFrame::paneText() const
+{
+    return m_messagePane->text();
+}
+
+void CMainFrame::setPaneText(int pane, const QString& text)
+{
+    if (pane == 0) {
+        m_messagePane->setText(text);
+        m_messagePane->repaint();
+    }
+}
+
+void CMainFrame::createActions()
+{
+    for (const MenuRow& row : menuTable()) {
+        if (row.label == nullptr) {
+            continue;
+        }
+        auto* action = new QAction(QString::fromUtf8(row.label), this);
+        action->setData(row.id);
+        const QString prompt = QString::fromUtf8(commandPrompt(row.id));
+        connect(action, &QAction::hovered, this, [this, prompt] { setPaneText(0, prompt); });
+        m_actions[row.id] = action;
+    }
+    const auto shortcuts = [this](int id, std::initializer_list<QKeySequence> keys) {
+        m_actions.at(id)->setShortcuts(QList<QKeySequence>(keys));
+    };
+    shortcuts(ID_FILE_NEW, {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    shortcuts(ID_FILE_OPEN, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    shortcuts(ID_FILE_SAVE, {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    shortcuts(ID_FILE_PRINT, {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    shortcuts(ID_EDIT_UNDO, {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    shortcuts(ID_EDIT_CUT, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    shortcuts(ID_EDIT_COPY, {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    shortcuts(ID_EDIT_PASTE, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto* recent = new QAction(this);
+        recent->setData(ID_FILE_MRU_FILE1 + i);
+        connect(recent, &QAction::triggered, this, [this, i] { openRecentFile(i); });
+        connect(recent, &QAction::hovered, this,
+                [this] { setPaneText(0, QString::fromUtf8(commandPrompt(ID_FILE_MRU_FILE1))); });
+        m_recentActions.append(recent);
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    QMenu* current = nullptr;
+    for (const MenuRow& row : menuTable()) {
+        if (row.submenu == nullptr) {
+            menuBar()->addAction(m_actions.at(row.id));
+            current = nullptr;
+            continue;
+        }
+        const QString title = QString::fromUtf8(row.submenu);
+        if (current == nullptr || current->title() != title) {
+            current = menuBar()->addMenu(title);
+            m_menus[title] = current;
+            connect(current, &QMenu::aboutToHide, this, [this] { setPaneText(0, kReady); });
+        }
+        if (row.label == nullptr) {
+            current->addSeparator();
+        } else if (row.id == ID_FILE_MRU_FILE1) {
+            current->addAction(m_actions.at(row.id));
+            current->addActions(m_recentActions);
+        } else {
+            current->addAction(m_actions.at(row.id));
+        }
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("toolbar"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    const int buttons[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
+                           ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_APP_ABOUT};
+    for (int id : buttons) {
+        if (id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* button = m_actions.at(id);
+        button->setIcon(toolbarIcon(id));
+        m_toolBar->addAction(button);
+    }
+}
+
+void CMainFrame::createStatusBar()
+{
+    m_messagePane = new MessagePane;
+    m_messagePane->setText(kReady);
+    statusBar()->addWidget(m_messagePane, 1);
+    // The lock-key indicators; Qt cannot read the lock state portably, so they stay blank.
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel;
+        pane->setObjectName(QString::fromLatin1(indicator));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+        statusBar()->addPermanentWidget(pane);
+    }
+}
+
+void CMainFrame::connectCommands()
+{
+    for (const auto& [id, action] : m_actions) {
+        if (ViewHandler handler = viewHandler(id)) {
+            connect(action, &QAction::triggered, this, [this, handler] { handler(*m_view); });
+        }
+    }
+    const auto frameCommand = [this](int id, auto slot) {
+        connect(m_actions.at(id), &QAction::triggered, this, slot);
+    };
+    frameCommand(ID_FILE_NEW, [this] { onFileNew(); });
+    frameCommand(ID_FILE_SAVE_AS, [this] { onFileSaveAs(); });
+    frameCommand(ID_FILE_PRINT_SETUP, [this] { onPrintSetup(); });
+    frameCommand(ID_APP_ABOUT, [this] { onAbout(); });
+    frameCommand(ID_APP_EXIT, [this] { close(); });
+
+    QAction* toolbar = m_actions.at(ID_VIEW_TOOLBAR);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    connect(toolbar, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
+    QAction* status = m_actions.at(ID_VIEW_STATUS_BAR);
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+
+    // Whatever nothing handles is shown disabled, as the Edit commands are.
+    const int frameIds[] = {ID_FILE_NEW, ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_ABOUT,
+                            ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+    for (const auto& [id, action] : m_actions) {
+        const bool frameHandles = std::find(std::begin(frameIds), std::end(frameIds), id) != std::end(frameIds);
+        action->setEnabled(frameHandles || viewHandler(id) != nullptr);
+    }
+}
+
+void CMainFrame::updateTitle()
+{
+    setWindowTitle(QStringLiteral("%1 - TAV1").arg(m_document.GetTitle()));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/tav1doc.h"
+#include "platform/statussink.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class CTAV1View;
+class MessagePane;
+class QAction;
+class QMenu;
+
+// The main window: menu, toolbar and status bar around the one view, and the data-less
+// document. Commands go to the view first; those it does not handle go to the frame, and
+// items that nothing handles are shown disabled.
+class CMainFrame : public QMainWindow, public StatusSink {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CTAV1View* view() const { return m_view; }
+    CTAV1Doc& document() { return m_document; }
+    // The action of a command id, or nullptr.
+    QAction* action(int id) const;
+    QMenu* submenu(const QString& label) const;
+    QString paneText() const;
+
+    void setPaneText(int pane, const QString& text) override;
+
+    // Opens a file as the (data-less) document; false, with a box, when it cannot be opened.
+    bool openDocument(const QString& path);
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void connectCommands();
+    void readRecentFiles();
+    void updateTitle();
+
+    void onFileNew();
+    void onFileSaveAs();
+    void onPrintSetup();
+    void onAbout();
+    void openRecentFile(int index);
+    void addRecentFile(const QString& path);
+    void saveRecentFiles();
+    void refreshRecentFiles();
+
+    CTAV1Doc m_document;
+    CTAV1View* m_view = nullptr;
+    MessagePane* m_messagePane = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;
+    QStringList m_recentFiles;
+    QList<QAction*> m_recentActions;
+};

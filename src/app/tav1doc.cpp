@@ -1,0 +1,36 @@
+#include "app/tav1doc.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool CTAV1Doc::OnNewDocument()
+{
+    m_path.clear();
+    return true;
+}
+
+bool CTAV1Doc::OnOpenDocument(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    return true;
+}
+
+bool CTAV1Doc::OnSaveDocument(const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.commit()) {
+        return false;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    return true;
+}
+
+QString CTAV1Doc::GetTitle() const
+{
+    return m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).fileName();
+}

@@ -1,0 +1,58 @@
+#include "app/viewcommands.h"
+
+#include "app/commandids.h"
+#include "view/tav1view.h"
+
+#include <QByteArray>
+
+using namespace cmd;
+
+namespace {
+
+constexpr NamedCommand kNamed[] = {
+    {"CurveSettings", ID_CURVE_SETTINGS}, {"SettingsVehicle", ID_SETTINGS_VEHICLE},
+    {"Settings", ID_SETTINGS},            {"FileNew", ID_FILE_NEW},
+    {"FileOpen", ID_FILE_OPEN},           {"FileSave", ID_FILE_SAVE},
+    {"Sin2Pi", ID_SIN_2PI},               {"SinPi", ID_SIN_PI},
+    {"Line", ID_LINE},                    {"Amplituda", ID_AMPLITUDA},
+    {"Gooooo", ID_GOOOOO},                {"StartCiel", ID_START_CIEL},
+    {"Scanner", ID_SCANNER},              {"LoadData", ID_LOAD_DATA},
+    {"SaveCircle", ID_SAVE_CIRCLE},       {"Kresli", ID_KRESLI},
+    {"Algoritmus", ID_ALGORITMUS},        {"PomocneMenu", ID_POMOCNE_MENU},
+    {"WriteIni", ID_WRITE_INI},           {"ReadIni", ID_READ_INI},
+    {"ClearStartEnd", ID_CLEAR_START_END}, {"Animuj", ID_ANIMUJ},
+};
+
+struct Route {
+    int id;
+    ViewHandler handler;
+};
+
+constexpr Route kRoutes[] = {
+    {ID_POMOCNE_MENU, [](CTAV1View& view) { view.OnPomocneMenu(); }},
+    {ID_WRITE_INI, [](CTAV1View& view) { view.OnWriteIni(); }},
+    {ID_READ_INI, [](CTAV1View& view) { view.ReadIni(); }},
+    {ID_CLEAR_START_END, [](CTAV1View& view) { view.OnClearStartEnd(); }},
+};
+
+} // namespace
+
+const NamedCommand* findNamedCommand(const char* name)
+{
+    for (const NamedCommand& command : kNamed) {
+        if (qstricmp(command.name, name) == 0) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+ViewHandler viewHandler(int id)
+{
+    for (const Route& route : kRoutes) {
+        if (route.id == id) {
+            return route.handler;
+        }
+    }
+    return nullptr;
+}

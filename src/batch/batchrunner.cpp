@@ -1,0 +1,175 @@
+#include "batch/batchrunner.h"
+
+#include "app/mainframe.h"
+#include "app/tav1app.h"
+#include "app/viewcommands.h"
+#include "batch/dump.h"
+#include "batch/script.h"
+#include "platform/scriptedui.h"
+#include "view/tav1view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+bool readScript(const QString& path, QByteArray& text)
+{
+    QFile file;
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        return false;
+    }
+    text = file.readAll();
+    return true;
+}
+
+// Makes the view's client area exactly `size` (the offscreen platform has no decorations).
+void sizeView(CMainFrame& frame, QSize size)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QSize client = frame.view()->viewport()->size();
+        if (client == size) {
+            return;
+        }
+        frame.resize(frame.size() + (size - client));
+        QApplication::processEvents();
+    }
+}
+
+class Runner {
+public:
+    Runner(CMainFrame& frame, ScriptedUi& ui) : m_frame(frame), m_ui(ui) {}
+
+    // Runs one line; false on a script error (already reported).
+    bool run(const ScriptLine& line)
+    {
+        m_line = line.number;
+        const QString& name = line.command;
+        if (name.compare(QLatin1String("DoubleClick"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("MouseMove"), Qt::CaseInsensitive) == 0) {
+            return pointer(name, line.words);
+        }
+        if (name.compare(QLatin1String("Snapshot"), Qt::CaseInsensitive) == 0) {
+            return snapshot(line.words);
+        }
+        if (name.compare(QLatin1String("Dump"), Qt::CaseInsensitive) == 0) {
+            return dump(line.words);
+        }
+        const NamedCommand* command = findNamedCommand(name.toUtf8().constData());
+        if (command == nullptr) {
+            return error(QStringLiteral("unknown command \"%1\"").arg(name));
+        }
+        m_ui.setAnswers(line.words);
+        m_ui.clearMissingAnswer();
+        if (QAction* action = m_frame.action(command->id); action != nullptr && action->isEnabled()) {
+            action->trigger();
+        }
+        QApplication::processEvents();
+        m_ui.setAnswers({});
+        if (m_ui.missingAnswer()) {
+            return error(QStringLiteral("%1 opened a dialog and no answer was given").arg(name));
+        }
+        return true;
+    }
+
+private:
+    bool error(const QString& text) const
+    {
+        std::fprintf(stderr, "script line %d: %s\n", m_line, text.toUtf8().constData());
+        return false;
+    }
+
+    bool pointer(const QString& name, const QStringList& words)
+    {
+        bool xOk = false;
+        bool yOk = false;
+        const int x = words.value(0).toInt(&xOk);
+        const int y = words.value(1).toInt(&yOk);
+        if (words.size() != 2 || !xOk || !yOk) {
+            return error(QStringLiteral("%1 needs two integers X Y").arg(name));
+        }
+        CTAV1View& view = *m_frame.view();
+        if (name.compare(QLatin1String("MouseMove"), Qt::CaseInsensitive) == 0) {
+            view.OnMouseMove(QPoint(x, y));
+        } else {
+            view.OnLButtonDblClk(QPoint(x, y));
+        }
+        QApplication::processEvents();
+        return true;
+    }
+
+    bool snapshot(const QStringList& words)
+    {
+        if (words.size() != 1) {
+            return error(QStringLiteral("Snapshot needs one path"));
+        }
+        if (!m_frame.view()->canvas().save(words.first(), "PNG")) {
+            return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(words.first()));
+        }
+        return true;
+    }
+
+    bool dump(const QStringList& words)
+    {
+        if (words.size() > 1) {
+            return error(QStringLiteral("Dump takes at most one path"));
+        }
+        const std::string text = dumpState(m_frame, m_ui) + "\n";
+        if (words.isEmpty()) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            std::fflush(stdout);
+            return true;
+        }
+        QFile file(words.first());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+            return error(QStringLiteral("cannot write the dump \"%1\"").arg(words.first()));
+        }
+        return true;
+    }
+
+    CMainFrame& m_frame;
+    ScriptedUi& m_ui;
+    int m_line = 0;
+};
+
+} // namespace
+
+int runBatch(const BatchOptions& options)
+{
+    QByteArray text;
+    if (!readScript(options.script, text)) {
+        std::fprintf(stderr, "tav1: cannot read the script \"%s\"\n", options.script.toUtf8().constData());
+        return kBatchCannotStart;
+    }
+    const std::vector<ScriptLine> lines = parseScript(text);
+
+    ScriptedUi scripted(stderr);
+    setUi(&scripted);
+    // A map dialog that opens by itself at start-up takes the --map answer.
+    scripted.setAnswers({options.map.value_or(QStringLiteral("cancel"))});
+    int status = kBatchDone;
+    if (std::unique_ptr<CMainFrame> frame = createMainFrame(QString())) {
+        frame->show();
+        sizeView(*frame, options.size);
+        QApplication::processEvents();
+        scripted.setAnswers({});
+        scripted.clearMissingAnswer();
+        Runner runner(*frame, scripted);
+        for (const ScriptLine& line : lines) {
+            if (!runner.run(line)) {
+                status = kBatchScriptError;
+                break;
+            }
+        }
+    } else {
+        status = kBatchCannotStart;
+    }
+    setUi(nullptr);
+    return status;
+}

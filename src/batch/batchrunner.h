@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+struct BatchOptions {
+    QString script;             // a path, or "-" for standard input
+    QSize size{800, 600};       // the view's client size
+    bool fast = false;          // skip the animation's pauses
+    std::optional<QString> map; // answer to a map dialog opening at start-up; cancel if none
+};
+
+// Exit statuses of a batch run.
+constexpr int kBatchDone = 0;
+constexpr int kBatchCannotStart = 1;
+constexpr int kBatchScriptError = 2;
+
+// Runs the script on an offscreen main window with no person at the screen. Message boxes are
+// answered with OK and written to standard error; script errors are reported there with their
+// line number.
+int runBatch(const BatchOptions& options);

@@ -1,0 +1,3 @@
+#include "config/inisettings.h"
+
+int g_minDistance = 0;

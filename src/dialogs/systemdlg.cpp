@@ -1,0 +1,3 @@
+#include "dialogs/systemdlg.h"
+
+CSystemDlg g_systemDlg;

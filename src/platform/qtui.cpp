@@ -1,0 +1,54 @@
+#include "platform/qtui.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+void QtUi::messageBox(const QString& caption, const QString& text, Icon icon)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case Icon::None:
+        break;
+    case Icon::Information:
+        boxIcon = QMessageBox::Information;
+        break;
+    case Icon::Warning:
+        boxIcon = QMessageBox::Warning;
+        break;
+    case Icon::Error:
+        boxIcon = QMessageBox::Critical;
+        break;
+    }
+    QMessageBox box(boxIcon, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
+{
+    QFileDialog dialog(nullptr, QString(), QDir::currentPath());
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.initialName.contains(QLatin1Char('*'))) {
+        dialog.selectFile(request.initialName);
+    } else {
+        dialog.setNameFilters({request.initialName, QStringLiteral("*")});
+    }
+    if (!request.overwritePrompt) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    QDir::setCurrent(chosen.absolutePath());
+    return chosen.absoluteFilePath();
+}
+
+void QtUi::beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/ui.h"
+
+// The desktop program's boxes and file dialogs.
+class QtUi : public Ui {
+public:
+    void messageBox(const QString& caption, const QString& text, Icon icon) override;
+    std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    void beep() override;
+};

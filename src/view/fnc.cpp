@@ -1,0 +1,10 @@
+#include "view/fnc.h"
+
+#include "platform/statussink.h"
+
+void CFnc::SetStatusText(const QString& text) const
+{
+    if (StatusSink* sink = mainStatusSink()) {
+        sink->setPaneText(0, text);
+    }
+}

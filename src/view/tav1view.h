@@ -1,0 +1,135 @@
+#pragma once
+
+#include "dialogs/curvedlg.h"
+#include "dialogs/startenddlg.h"
+#include "dialogs/vehicledlg.h"
+#include "platform/blockalloc.h"
+#include "platform/surface.h"
+#include "sim/cartrecord.h"
+#include "sim/trajectorypoint.h"
+#include "view/fnc.h"
+
+#include <QImage>
+#include <QScrollArea>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class CanvasWidget;
+
+// The one view of the program and the one owner of its state: the map, the start and end
+// points, the reference path, the cart, the curve-tool buffers, the settings read from the
+// configuration file and the dialog objects whose members double as settings.
+//
+// Everything is drawn into a persistent canvas (view pixels, origin top-left, not offset by
+// scrolling); the widget only shows it. The members are public: they are the program's state,
+// read by its commands, its status line, its batch dump and its tests.
+class CTAV1View : public QScrollArea {
+public:
+    // The scroll size the view asks for: 800 x 1050 at 0.01 inch, in 96-dpi pixels.
+    static constexpr QSize kScrollSize{768, 1008};
+    static constexpr int kPointCapacity = 5000;
+    static constexpr int kDataFileNameLimit = 75;
+    static constexpr int kMapFileNameLimit = 14;
+
+    // One record of the incremental integration run.
+    struct AlgoRecord {
+        float posX;
+        float posY;
+        float sampleX;
+        float sampleY;
+        float integralX;
+        float integralY;
+    };
+
+    explicit CTAV1View(QWidget* parent = nullptr);
+    ~CTAV1View() override;
+
+    // False when the work buffers could not be had; the program must not go on then.
+    bool constructed() const { return m_constructed; }
+
+    // --- drawing surface
+    // A drawing context on the canvas; what it draws is shown when it is released.
+    Surface GetDC();
+    // Synchronous repaint: with `erase`, the canvas is first filled with the window colour;
+    // then the view's paint logic runs and the result is shown at once.
+    void RedrawWindow(bool erase);
+    const QImage& canvas() const { return m_canvas; }
+    // Grows the canvas (never shrinks it) to hold at least `size`.
+    void ensureCanvasSize(QSize size);
+    // Shows the part of the canvas drawn since the last call at once.
+    void showCanvasNow();
+
+    // --- lifecycle and repaint
+    void OnInitialUpdate();
+    void OnPaint();
+    void OnDraw();
+
+    // --- pointer input, in canvas pixels
+    void OnMouseMove(QPoint point);
+    void OnLButtonDblClk(QPoint point);
+
+    // --- commands
+    void OnPomocneMenu();
+    void OnClearStartEnd();
+    bool ReadIni();
+    void OnWriteIni();
+
+    // --- state, in the order of the program's member table
+    int m_cartX = 0;
+    int m_cartY = 0;
+    int m_targetX = 0;
+    int m_targetY = 0;
+    CVehicleDlg m_vehicleDlg;
+    CFnc m_fnc;
+    Brush m_hatchBrush{Brush::Kind::Hatched, HatchStyle::DiagCross, RGB(255, 0, 0)};
+    Block<float> m_pointsX;
+    Block<float> m_pointsY;
+    Block<AlgoRecord> m_pAlgoBuffer;
+    std::string m_dataFileName;
+    CCurveDlg m_curveDlg;
+    std::int16_t m_delayMs = 0;
+    std::string m_mapFileName;
+    float m_scanStepDivisor = 0.0f;
+    int m_trajectoryType = 0;
+    int m_amplitude = 0;
+    Block<TrajectoryPoint> m_pTrajectory;
+    Pen m_greenPen{PenStyle::DashDotDot, 5, RGB(0, 255, 0)};
+    Pen m_redDotPen{PenStyle::Dot, 2, RGB(255, 0, 0)};
+    Pen m_blackDotPen{PenStyle::Dot, 2, RGB(0, 0, 0)};
+    Block<CartRecord> m_pCart;
+    int m_curveDialogs = 0;
+    int m_openDialog = 0;
+    int m_useDefaults = 0;
+    int m_showMessageBox = 0;
+    bool m_plotOnDraw = false;
+    bool m_bitmapLoaded = false;
+    bool m_startSet = false;
+    bool m_endSet = false;
+    int m_pointCount = 0;
+    int m_scannerRange = 0;
+    std::FILE* m_traceFile = nullptr;
+    CStartEndDlg m_startEndDlg;
+    bool m_markersShown = false;
+    int m_trajectoryCount = 0;
+    int m_bitmapX = 0;
+    int m_bitmapY = 0;
+    COLORREF m_trajectoryColor = RGB(0, 0, 0);
+    // Status and message texts are formatted here; it grows as a text needs.
+    std::string m_pText;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool allocateBuffers();
+    void setDefaults();
+
+    QImage m_canvas;
+    CanvasWidget* m_canvasWidget = nullptr;
+    QRect m_pendingShow;
+    bool m_constructed = false;
+    bool m_firstPaintDone = false;
+};

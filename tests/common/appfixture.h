@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/scriptedui.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class CMainFrame;
+class CTAV1View;
+
+// A fresh program for each test: a new working directory, the program-wide objects as at
+// process start, the scripted Ui answering every box, and (after startProgram) the main frame
+// with its view.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture();
+    ~AppFixture() override;
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the main frame (and so the view, which reads ./tav.ini). Returns false when the
+    // program could not start.
+    bool startProgram();
+
+    CMainFrame& frame() { return *m_frame; }
+    CTAV1View& view();
+    ScriptedUi& ui() { return m_ui; }
+    QString dir() const { return m_dir.path(); }
+
+    // Runs a command as its menu item does; false when the item is disabled.
+    bool run(int commandId);
+    void writeFile(const QString& name, const QByteArray& content);
+    QByteArray readFile(const QString& name) const;
+    // The captions of the boxes shown so far, in order.
+    QStringList captions() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    ScriptedUi m_ui;
+    std::unique_ptr<CMainFrame> m_frame;
+};

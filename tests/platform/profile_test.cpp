@@ -1,0 +1,393 @@
+#include "platform/lasterror.h"
+#include "platform/profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdint>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+    }
+
+    std::string path(const QString& name = QStringLiteral("tav.ini")) const
+    {
+        return QFile::encodeName(m_dir.filePath(name)).toStdString();
+    }
+
+    void writeFile(const std::string& bytes, const QString& name = QStringLiteral("tav.ini")) const
+    {
+        QFile file(m_dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+                  static_cast<qint64>(bytes.size()));
+    }
+
+    std::string fileBytes(const QString& name = QStringLiteral("tav.ini")) const
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return "<missing>";
+        }
+        return file.readAll().toStdString();
+    }
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::uint32_t size = 256, std::string_view defaultText = "default")
+    {
+        std::string target = "stale";
+        const std::uint32_t count =
+            GetPrivateProfileStringA(section, key, defaultText, target, size, path());
+        EXPECT_EQ(count, target.size());
+        return target;
+    }
+
+    std::uint32_t readInt(std::string_view section, std::string_view key, int defaultValue = 77)
+    {
+        return GetPrivateProfileIntA(section, key, defaultValue, path());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ProfileTest, MissingFileSectionOrKeyGivesDefault)
+{
+    SetLastError(0);
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15, "mapa.bmp"), "mapa.bmp");
+    EXPECT_EQ(GetLastError(), 2);
+    EXPECT_EQ(readInt("DefaultValues", "EndPossitionX", 560), 560u);
+    EXPECT_EQ(readInt("Vozidlo", "Dlzka", -1), 0xFFFFFFFFu);
+
+    writeFile("[TAV]\r\nDialogs=0\r\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15, "mapa.bmp"), "mapa.bmp");
+    EXPECT_EQ(GetLastError(), 0);
+    EXPECT_EQ(readString("Velmora", "Dialogs"), "default");
+    EXPECT_EQ(readInt("Velmora", "Dialogs", 1), 1u);
+    EXPECT_EQ(readInt("TAV", "Dialogs", 1), 0u);
+}
+
+TEST_F(ProfileTest, SectionAndKeyNamesIgnoreCaseAndMayHoldBlanks)
+{
+    writeFile("[Vozidlo]\r\nDlzka=20\r\nRozchod kolies=2\r\n[DefaultValues]\r\ndf_Str=10\r\n");
+    EXPECT_EQ(readInt("vozidlo", "dlzka"), 20u);
+    EXPECT_EQ(readInt("VOZIDLO", "ROZCHOD KOLIES"), 2u);
+    EXPECT_EQ(readString("defaultvalues", "DF_STR"), "10");
+    // Blanks inside a name are part of it.
+    EXPECT_EQ(readInt("Vozidlo", "Rozchodkolies"), 77u);
+    EXPECT_EQ(readInt("Vozidlo", "Rozchod  kolies"), 77u);
+}
+
+TEST_F(ProfileTest, FileNameIgnoresCaseForReadsAndWrites)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    writeFile("[TAV]\nBitmapa=velka.bmp\n", QStringLiteral("TAV.INI"));
+
+    std::string target;
+    EXPECT_EQ(GetPrivateProfileStringA("TAV", "Bitmapa", "mapa.bmp", target, 15, "./tav.ini"), 9u);
+    EXPECT_EQ(target, "velka.bmp");
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Default", "1", "./tav.ini"), 1);
+    EXPECT_EQ(GetPrivateProfileIntA("TAV", "Default", 0, "./Tav.Ini"), 1u);
+
+    EXPECT_EQ(fileBytes(QStringLiteral("TAV.INI")), "[TAV]\nBitmapa=velka.bmp\nDefault=1\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("TAV.INI")});
+    ASSERT_TRUE(QDir::setCurrent(previous));
+}
+
+TEST_F(ProfileTest, FirstDuplicateSectionAndKeyCount)
+{
+    writeFile("[TAV]\nBitmapa=first.bmp\nbitmapa=second.bmp\n"
+              "[tav]\nBitmapa=third.bmp\nDefault=0\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa"), "first.bmp");
+    // Keys of a later section of the same name are not seen.
+    EXPECT_EQ(readInt("TAV", "Default", 1), 1u);
+
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "BITMAPA", "new.bmp", path()), 1);
+    EXPECT_EQ(fileBytes(), "[TAV]\nBitmapa=new.bmp\nbitmapa=second.bmp\n"
+                           "[tav]\nBitmapa=third.bmp\nDefault=0\n");
+}
+
+TEST_F(ProfileTest, ReadsLfCrlfLoneCrAndByteOrderMark)
+{
+    const std::string body[] = {
+        "[TAV]\nDialogs=3\n[Vozidlo]\nDlzka=4",
+        "[TAV]\r\nDialogs=3\r\n[Vozidlo]\r\nDlzka=4\r\n",
+        "[TAV]\rDialogs=3\r[Vozidlo]\rDlzka=4\r",
+        "\xEF\xBB\xBF[TAV]\r\nDialogs=3\r\n[Vozidlo]\r\nDlzka=4\r\n",
+    };
+    for (const std::string& bytes : body) {
+        SCOPED_TRACE(bytes);
+        writeFile(bytes);
+        EXPECT_EQ(readInt("TAV", "Dialogs"), 3u);
+        EXPECT_EQ(readInt("Vozidlo", "Dlzka"), 4u);
+        EXPECT_EQ(readString("Vozidlo", "Dlzka"), "4");
+    }
+}
+
+TEST_F(ProfileTest, BlanksQuotesAndOddLines)
+{
+    writeFile("Before=1\n"
+              "  [ TAV ]  trailing text\n"
+              "\t Bitmapa \t=\t mapa 2.bmp  \n"
+              "Double=\"  quoted  \"\n"
+              "Single='x'\n"
+              "Mixed=\"x'\n"
+              "Lone=\"\n"
+              "Equals=a=b\n"
+              "Flag\n"
+              "Empty=\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa"), "mapa 2.bmp");
+    EXPECT_EQ(readString("TAV", "Double"), "  quoted  ");
+    EXPECT_EQ(readString("TAV", "Single"), "x");
+    EXPECT_EQ(readString("TAV", "Mixed"), "\"x'");
+    EXPECT_EQ(readString("TAV", "Lone"), "\"");
+    EXPECT_EQ(readString("TAV", "Equals"), "a=b");
+    // Lines before the first section belong to none.
+    EXPECT_EQ(readString("", "Before"), "default");
+    EXPECT_EQ(readInt("TAV", "Before"), 77u);
+
+    // A present but empty value is read as empty text (count 0), not as the default.
+    SetLastError(99);
+    std::string target = "stale";
+    EXPECT_EQ(GetPrivateProfileStringA("TAV", "Empty", "mapa.bmp", target, 15, path()), 0u);
+    EXPECT_EQ(target, "");
+    EXPECT_EQ(GetLastError(), 0);
+    EXPECT_EQ(readString("TAV", "Flag"), "");
+    EXPECT_EQ(readInt("TAV", "Empty", 5), 5u);
+    EXPECT_EQ(readInt("TAV", "Flag", 5), 5u);
+}
+
+TEST_F(ProfileTest, TextIsCutToTransferSize)
+{
+    writeFile("[TAV]\nBitmapa=abcdefghijklmnopqrst.bmp\n"
+              "[DefaultValues]\ndf_Str=0.123456789012\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15), "abcdefghijklmn");
+    EXPECT_EQ(readString("DefaultValues", "df_Str", 10), "0.1234567");
+    EXPECT_EQ(readString("TAV", "Bitmapa", 1), "");
+
+    std::string target = "stale";
+    EXPECT_EQ(GetPrivateProfileStringA("TAV", "Bitmapa", "x", target, 0, path()), 0u);
+    EXPECT_EQ(target, "");
+
+    // The default is cut too, after its trailing blanks are dropped.
+    EXPECT_EQ(readString("TAV", "Missing", 15, "a-very-long-default.bmp"), "a-very-long-de");
+    EXPECT_EQ(readString("TAV", "Missing", 15, " mapa.bmp   "), " mapa.bmp");
+}
+
+TEST_F(ProfileTest, IntegersFollowWindowsConversion)
+{
+    const struct {
+        const char* text;
+        std::uint32_t expected;
+    } cases[] = {
+        {"42", 42u},
+        {"+7", 7u},
+        {"-5", 0xFFFFFFFBu},
+        {"' \t-5 '", 0xFFFFFFFBu},
+        {"12abc", 12u},
+        {"12 34", 12u},
+        {"abc", 0u},
+        {"--5", 0u},
+        {"-", 0u},
+        {"0x1F", 31u},
+        {"0X1f", 31u},
+        {"-0x10", 0xFFFFFFF0u},
+        {"0xG", 0u},
+        {"0o17", 15u},
+        {"0o8", 0u},
+        {"0b1012", 5u},
+        {"010", 10u},
+        {"1.9", 1u},
+        {"4294967295", 0xFFFFFFFFu},
+        {"4294967297", 1u},
+        {"-2147483648", 0x80000000u},
+        // Only the first 29 characters count: 28 zeros, then "1" of "12".
+        {"000000000000000000000000000012", 1u},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        writeFile(std::string("[DefaultValues]\nDosahScanerra=") + c.text + "\n");
+        EXPECT_EQ(readInt("DefaultValues", "DosahScanerra", 10), c.expected);
+    }
+}
+
+TEST_F(ProfileTest, NewFileGetsSectionsAndKeysInOrderWritten)
+{
+    const char* const writes[][3] = {
+        {"Velmora", "Dialogs", "0"},
+        {"Velmora", "MessageBox", "0"},
+        {"TAV", "Dialogs", "0"},
+        {"TAV", "Default", "1"},
+        {"TAV", "Bitmapa", "mapa.bmp"},
+        {"DefaultValues", "DosahScanerra", "150"},
+        {"DefaultValues", "StartPossitionX", "300"},
+        {"DefaultValues", "Vozik", "1"},
+        {"DefaultValues", "df_Str", "10"},
+        {"Vozidlo", "Dlzka", "20"},
+        {"Vozidlo", "Rozchod kolies", "2"},
+        {"Vozidlo", "Uhol natocenia", "0"},
+    };
+    const std::string expected = "[Velmora]\r\nDialogs=0\r\nMessageBox=0\r\n"
+                                 "\r\n[TAV]\r\nDialogs=0\r\nDefault=1\r\nBitmapa=mapa.bmp\r\n"
+                                 "\r\n[DefaultValues]\r\nDosahScanerra=150\r\n"
+                                 "StartPossitionX=300\r\nVozik=1\r\ndf_Str=10\r\n"
+                                 "\r\n[Vozidlo]\r\nDlzka=20\r\nRozchod kolies=2\r\n"
+                                 "Uhol natocenia=0\r\n";
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& w : writes) {
+            EXPECT_EQ(WritePrivateProfileStringA(w[0], w[1], w[2], path()), 1);
+        }
+        // Writing everything again replaces each value: still one line per key.
+        EXPECT_EQ(fileBytes(), expected);
+    }
+    EXPECT_EQ(readInt("Vozidlo", "Rozchod kolies"), 2u);
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15), "mapa.bmp");
+    EXPECT_EQ(readString("DefaultValues", "df_Str", 10), "10");
+}
+
+TEST_F(ProfileTest, WriteReplacesValueKeepingEveryOtherByte)
+{
+    const std::string before = "; settings of the cart\n"
+                               "\n"
+                               "[TAV]\n"
+                               "  bitmapa = \"old.bmp\"   \n"
+                               "junk line without equals\n"
+                               "\tDefault=1\n"
+                               "\n"
+                               "[Vozidlo]\n"
+                               "Dlzka = 10\n";
+    writeFile(before);
+    EXPECT_EQ(WritePrivateProfileStringA("tav", "BITMAPA", "new.bmp", path()), 1);
+    // The key keeps the spelling it has in the file.
+    EXPECT_EQ(fileBytes(), "; settings of the cart\n"
+                           "\n"
+                           "[TAV]\n"
+                           "bitmapa=new.bmp\n"
+                           "junk line without equals\n"
+                           "\tDefault=1\n"
+                           "\n"
+                           "[Vozidlo]\n"
+                           "Dlzka = 10\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa"), "new.bmp");
+}
+
+TEST_F(ProfileTest, WriteAddsKeyAfterLastKeyOfItsSection)
+{
+    writeFile("[A]\r\nx=1\r\n; note\r\n\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(WritePrivateProfileStringA("A", "z", "3", path()), 1);
+    EXPECT_EQ(fileBytes(), "[A]\r\nx=1\r\n; note\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
+
+    // A section without keys gets the key right after its header.
+    writeFile("[A]\n\n[B]\ny=2\n");
+    EXPECT_EQ(WritePrivateProfileStringA("A", "k", "v", path()), 1);
+    EXPECT_EQ(fileBytes(), "[A]\nk=v\n\n[B]\ny=2\n");
+
+    // A file whose last line has no line break.
+    writeFile("[A]\nx=1");
+    EXPECT_EQ(WritePrivateProfileStringA("A", "y", "2", path()), 1);
+    EXPECT_EQ(fileBytes(), "[A]\nx=1\ny=2");
+    EXPECT_EQ(WritePrivateProfileStringA("B", "k", "v", path()), 1);
+    EXPECT_EQ(fileBytes(), "[A]\nx=1\ny=2\n\n[B]\nk=v\n");
+}
+
+TEST_F(ProfileTest, WriteKeepsByteOrderMarkAndLineBreaks)
+{
+    writeFile("\xEF\xBB\xBF[TAV]\r\nDialogs=1\r\n");
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 1);
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Default", "1", path()), 1);
+    EXPECT_EQ(WritePrivateProfileStringA("Vozidlo", "Dlzka", "20", path()), 1);
+    EXPECT_EQ(fileBytes(), "\xEF\xBB\xBF[TAV]\r\nDialogs=0\r\nDefault=1\r\n\r\n"
+                           "[Vozidlo]\r\nDlzka=20\r\n");
+
+    writeFile("[TAV]\nDialogs=1\n");
+    EXPECT_EQ(WritePrivateProfileStringA("Vozidlo", "Dlzka", "20", path()), 1);
+    EXPECT_EQ(fileBytes(), "[TAV]\nDialogs=1\n\n[Vozidlo]\nDlzka=20\n");
+}
+
+TEST_F(ProfileTest, FailedWriteReturnsZeroAndLeavesFileWhole)
+{
+    const std::string before = "[TAV]\r\nDialogs=1\r\n";
+    const QStringList original = {QStringLiteral("tav.ini")};
+
+    // A folder that does not exist.
+    SetLastError(0);
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path("missing/tav.ini")), 0);
+    EXPECT_NE(GetLastError(), 0);
+
+    // A name that is a folder.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.ini")));
+    SetLastError(0);
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path("folder.ini")), 0);
+    EXPECT_NE(GetLastError(), 0);
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("folder.ini")));
+
+    // The file system refuses the new contents half way: here a file size limit.
+    writeFile(before);
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small = {1024, limit.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SetLastError(0);
+    const int result =
+        WritePrivateProfileStringA("TAV", "Bitmapa", std::string(4096, 'x'), path());
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(result, 0);
+    EXPECT_NE(GetLastError(), 0);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
+
+    // A read-only folder; the superuser may write anyway.
+    if (geteuid() != 0) {
+        ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        SetLastError(0);
+        EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
+        EXPECT_NE(GetLastError(), 0);
+        QFile::setPermissions(m_dir.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
+    }
+}
+
+TEST_F(ProfileTest, HostileFilesReadWithoutHarm)
+{
+    // Binary garbage with NUL bytes and stray brackets.
+    std::string garbage;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        garbage.push_back(static_cast<char>(state >> 24));
+    }
+    garbage += std::string("[\0]\n[TAV\n=\n==\n[]\n]\n", 19);
+    writeFile(garbage);
+    readString("TAV", "Bitmapa", 15);
+    readInt("TAV", "Dialogs");
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Bitmapa", "mapa.bmp", path()), 1);
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15), "mapa.bmp");
+    EXPECT_EQ(fileBytes().substr(0, garbage.size()), garbage);
+
+    // One-megabyte lines: as a value, as a key and as a section name.
+    const std::string huge(1 << 20, '7');
+    writeFile("[TAV]\nBitmapa=" + huge + "\n" + huge + "=1\n[" + huge + "]\nk=v\n");
+    EXPECT_EQ(readString("TAV", "Bitmapa", 15), "77777777777777");
+    EXPECT_EQ(readString("TAV", "Bitmapa", 1 << 21), huge);
+    // 29 sevens, modulo 2^32.
+    EXPECT_EQ(readInt("TAV", "Bitmapa"), 0xD1C71C71u);
+    EXPECT_EQ(readString(huge, "k"), "v");
+}
+
+} // namespace
