@@ -1,0 +1,14 @@
+// Opens one main window, lets it show, and exits: the least any Qt program pays to start.
+#include <QApplication>
+#include <QMainWindow>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(800, 600);
+    window.show();
+    QTimer::singleShot(0, &app, &QApplication::quit);
+    return QApplication::exec();
+}
