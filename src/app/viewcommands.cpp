@@ -33,6 +33,13 @@ constexpr Route kRoutes[] = {
     {ID_WRITE_INI, [](CTAV1View& view) { view.OnWriteIni(); }},
     {ID_READ_INI, [](CTAV1View& view) { view.ReadIni(); }},
     {ID_CLEAR_START_END, [](CTAV1View& view) { view.OnClearStartEnd(); }},
+    {ID_FILE_OPEN, [](CTAV1View& view) { view.OnFileOpen(); }},
+    {ID_FILE_PRINT, [](CTAV1View& view) { view.OnFilePrint(); }},
+    {ID_FILE_PRINT_PREVIEW, [](CTAV1View& view) { view.OnFilePrintPreview(); }},
+    {ID_SETTINGS, [](CTAV1View& view) { view.OnSettings(); }},
+    {ID_AMPLITUDA, [](CTAV1View& view) { view.OnAmplituda(); }},
+    {ID_SETTINGS_VEHICLE, [](CTAV1View& view) { view.OnSettingsVehicle(); }},
+    {ID_CURVE_SETTINGS, [](CTAV1View& view) { view.OnCurveSettings(); }},
 };
 
 } // namespace

@@ -65,14 +65,14 @@ public:
             return error(QStringLiteral("unknown command \"%1\"").arg(name));
         }
         m_ui.setAnswers(line.words);
-        m_ui.clearMissingAnswer();
+        m_ui.clearScriptError();
         if (QAction* action = m_frame.action(command->id); action != nullptr && action->isEnabled()) {
             action->trigger();
         }
         QApplication::processEvents();
         m_ui.setAnswers({});
-        if (m_ui.missingAnswer()) {
-            return error(QStringLiteral("%1 opened a dialog and no answer was given").arg(name));
+        if (!m_ui.scriptError().isEmpty()) {
+            return error(QStringLiteral("%1: %2").arg(name, m_ui.scriptError()));
         }
         return true;
     }
@@ -159,7 +159,7 @@ int runBatch(const BatchOptions& options)
         sizeView(*frame, options.size);
         QApplication::processEvents();
         scripted.setAnswers({});
-        scripted.clearMissingAnswer();
+        scripted.clearScriptError();
         Runner runner(*frame, scripted);
         for (const ScriptLine& line : lines) {
             if (!runner.run(line)) {

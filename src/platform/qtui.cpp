@@ -48,6 +48,11 @@ std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
     return chosen.absoluteFilePath();
 }
 
+int QtUi::runModal(ModalDialog& dialog)
+{
+    return dialog.dialog().exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
 void QtUi::beep()
 {
     QApplication::beep();

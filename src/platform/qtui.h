@@ -7,5 +7,6 @@ class QtUi : public Ui {
 public:
     void messageBox(const QString& caption, const QString& text, Icon icon) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    int runModal(ModalDialog& dialog) override;
     void beep() override;
 };

@@ -14,10 +14,25 @@ void ScriptedUi::messageBox(const QString& caption, const QString& text, Icon)
     }
 }
 
+namespace {
+
+bool isCancel(const QString& word)
+{
+    return word.compare(QLatin1String("cancel"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 std::optional<QString> ScriptedUi::fileDialog(const FileDialogRequest&)
 {
-    QString answer;
-    if (!takeAnswer(answer) || answer.compare(QLatin1String("cancel"), Qt::CaseInsensitive) == 0) {
+    if (m_answers.isEmpty()) {
+        if (m_scriptError.isEmpty()) {
+            m_scriptError = QStringLiteral("a file dialog opened and no answer was given");
+        }
+        return std::nullopt;
+    }
+    const QString answer = m_answers.takeFirst();
+    if (isCancel(answer)) {
         return std::nullopt;
     }
     const QFileInfo chosen(QDir::current(), answer);
@@ -30,12 +45,21 @@ void ScriptedUi::setAnswers(const QStringList& answers)
     m_answers = answers;
 }
 
-bool ScriptedUi::takeAnswer(QString& answer)
+int ScriptedUi::runModal(ModalDialog& dialog)
 {
-    if (m_answers.isEmpty()) {
-        m_missingAnswer = true;
-        return false;
+    const QStringList words = m_answers;
+    m_answers.clear();
+    if (!words.isEmpty() && isCancel(words.first())) {
+        return IDCANCEL;
     }
-    answer = m_answers.takeFirst();
-    return true;
+    for (const QString& word : words) {
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        if (equals <= 0 || !dialog.typeInto(word.left(equals), word.mid(equals + 1))) {
+            if (m_scriptError.isEmpty()) {
+                m_scriptError = QStringLiteral("the dialog has no field for \"%1\"").arg(word);
+            }
+            return IDCANCEL;
+        }
+    }
+    return dialog.pressOk() ? IDOK : IDCANCEL;
 }

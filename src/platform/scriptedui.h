@@ -8,7 +8,9 @@
 #include <vector>
 
 // Answers boxes and dialogs from a script, with no person at the screen: message boxes are
-// answered with OK and recorded; a file dialog takes the next answer word, a path or "cancel".
+// answered with OK and recorded; a file dialog takes the next answer word, a path or "cancel";
+// a parameter dialog takes "cancel", or field=value words typed into its fields before OK is
+// pressed (no words: OK on the dialog as it opened). A refused OK is followed by Cancel.
 class ScriptedUi : public Ui {
 public:
     struct Message {
@@ -21,15 +23,15 @@ public:
 
     void messageBox(const QString& caption, const QString& text, Icon icon) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    int runModal(ModalDialog& dialog) override;
     void beep() override { ++m_beeps; }
 
     // The answers for the dialogs of the command about to run; unused ones are dropped.
     void setAnswers(const QStringList& answers);
-    // Takes the next answer word; false when none is left (a dialog opened with no answer).
-    bool takeAnswer(QString& answer);
-    // True when a dialog opened with no answer given since the flag was last cleared.
-    bool missingAnswer() const { return m_missingAnswer; }
-    void clearMissingAnswer() { m_missingAnswer = false; }
+    // The first answer that a dialog could not take since the last clear: a file dialog that
+    // opened with no answer, or a word a parameter dialog has no field for. Empty when none.
+    const QString& scriptError() const { return m_scriptError; }
+    void clearScriptError() { m_scriptError.clear(); }
 
     const std::vector<Message>& messages() const { return m_messages; }
     int beeps() const { return m_beeps; }
@@ -38,6 +40,6 @@ private:
     std::FILE* m_echo;
     std::vector<Message> m_messages;
     QStringList m_answers;
-    bool m_missingAnswer = false;
+    QString m_scriptError;
     int m_beeps = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -108,6 +109,12 @@ Surface::Surface(QImage& canvas, ReleaseHandler onRelease)
 {
     if (!m_canvas.isNull() && m_canvas.format() != QImage::Format_RGB32) {
         m_canvas.convertTo(QImage::Format_RGB32);
+    }
+    if (!m_canvas.isNull()) {
+        m_bits = reinterpret_cast<QRgb*>(m_canvas.bits());
+        m_stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
+        m_width = m_canvas.width();
+        m_height = m_canvas.height();
     }
 }
 
@@ -385,4 +392,21 @@ void Surface::FillRect(const QRect& rect, COLORREF color)
         std::fill(line + left, line + right + 1, pixel);
     }
     touch(left, top, right, bottom);
+}
+
+void Surface::DrawImage(int x, int y, const QImage& image)
+{
+    const std::int64_t left = std::max<std::int64_t>(x, 0);
+    const std::int64_t top = std::max<std::int64_t>(y, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t(x) + image.width(), m_canvas.width());
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t(y) + image.height(), m_canvas.height());
+    if (left >= right || top >= bottom || image.format() != QImage::Format_RGB32) {
+        return;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+    for (std::int64_t row = top; row < bottom; ++row) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(int(row - y))) + (left - x);
+        std::memcpy(reinterpret_cast<QRgb*>(m_canvas.scanLine(int(row))) + left, source, bytes);
+    }
+    touch(left, top, right - 1, bottom - 1);
 }

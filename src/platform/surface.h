@@ -47,7 +47,8 @@ struct Brush {
 // far outside cost no more than the part of the drawing that lies on the canvas.
 // When the surface is released (destroyed) it reports the rectangle it touched, so the widget
 // can show just that part.
-// The canvas must stay Format_RGB32 while a surface draws on it (the constructor converts it).
+// The canvas must stay Format_RGB32 and keep its size while a surface draws on it (the
+// constructor converts it): pixel access goes through the pixel address taken at construction.
 class Surface {
 public:
     using ReleaseHandler = std::function<void(const QRect& touched)>;
@@ -74,6 +75,8 @@ public:
     // Fills the pixels rect.left()..rect.right() by rect.top()..rect.bottom() (Qt's inclusive
     // corners; nothing when right < left or bottom < top) with a colour, ignoring the pen.
     void FillRect(const QRect& rect, COLORREF color);
+    // Copies an RGB32 image unscaled with its top-left corner at (x, y), clipped to the canvas.
+    void DrawImage(int x, int y, const QImage& image);
 
     QImage& canvas() { return m_canvas; }
     QRect touched() const;
@@ -90,6 +93,10 @@ private:
     void drawWideLine(int x0, int y0, int x1, int y1);
 
     QImage& m_canvas;
+    QRgb* m_bits = nullptr;
+    qsizetype m_stride = 0; // pixels per line
+    int m_width = 0;
+    int m_height = 0;
     ReleaseHandler m_onRelease;
     Pen m_pen;
     Brush m_brush;
@@ -117,13 +124,13 @@ constexpr COLORREF Surface::toColorRef(QRgb pixel)
 inline bool Surface::contains(int x, int y) const
 {
     // The unsigned casts fold the test for negative coordinates into the upper bound.
-    return static_cast<unsigned>(x) < static_cast<unsigned>(m_canvas.width())
-        && static_cast<unsigned>(y) < static_cast<unsigned>(m_canvas.height());
+    return static_cast<unsigned>(x) < static_cast<unsigned>(m_width)
+        && static_cast<unsigned>(y) < static_cast<unsigned>(m_height);
 }
 
 inline void Surface::plot(int x, int y, QRgb pixel)
 {
-    reinterpret_cast<QRgb*>(m_canvas.scanLine(y))[x] = pixel;
+    m_bits[y * m_stride + x] = pixel;
     if (x < m_touchedLeft) {
         m_touchedLeft = x;
     }
@@ -143,7 +150,7 @@ inline COLORREF Surface::GetPixel(int x, int y) const
     if (!contains(x, y)) {
         return CLR_INVALID;
     }
-    return toColorRef(reinterpret_cast<const QRgb*>(m_canvas.constScanLine(y))[x]);
+    return toColorRef(m_bits[y * m_stride + x]);
 }
 
 inline COLORREF Surface::SetPixel(int x, int y, COLORREF color)

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class QWidget;
+class QDialog;
 
 // What a file dialog is asked for.
 struct FileDialogRequest {
@@ -13,6 +13,24 @@ struct FileDialogRequest {
     QString initialName;         // e.g. "*.bmp"
     bool overwritePrompt = false;
 };
+
+// A parameter dialog as the Ui service runs it: the real dialog, loaded from its members, and
+// the two things a person does with it.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    virtual QDialog& dialog() = 0;
+    // Types text into the control bound to the member `field` (its name without "m_"); a check
+    // box takes "0" or "1". False when the dialog has no such field or the text does not fit.
+    virtual bool typeInto(const QString& field, const QString& text) = 0;
+    // Presses OK: saves the fields with their checks. False when a check refused a field (its
+    // message has been shown and the dialog is still open).
+    virtual bool pressOk() = 0;
+};
+
+// Results of a modal dialog.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
 
 // Everything the program asks of the person at the screen goes through this service, so the
 // desktop program uses real boxes and dialogs, and the batch runner and the tests answer them
@@ -28,6 +46,8 @@ public:
     // A modal file dialog. On OK the chosen file's folder becomes the working directory and
     // the absolute path of the file is returned; nothing on cancel.
     virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
+    // Runs a parameter dialog modally; returns IDOK or IDCANCEL.
+    virtual int runModal(ModalDialog& dialog) = 0;
     // The system's default beep.
     virtual void beep() = 0;
 };

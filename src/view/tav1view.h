@@ -3,6 +3,7 @@
 #include "dialogs/curvedlg.h"
 #include "dialogs/startenddlg.h"
 #include "dialogs/vehicledlg.h"
+#include "platform/bitmap.h"
 #include "platform/blockalloc.h"
 #include "platform/surface.h"
 #include "sim/cartrecord.h"
@@ -61,10 +62,13 @@ public:
     // Shows the part of the canvas drawn since the last call at once.
     void showCanvasNow();
 
-    // --- lifecycle and repaint
+    // --- lifecycle, map and repaint
     void OnInitialUpdate();
     void OnPaint();
     void OnDraw();
+    void OnFileOpen();
+    void OnFilePrint();
+    void OnFilePrintPreview();
 
     // --- pointer input, in canvas pixels
     void OnMouseMove(QPoint point);
@@ -73,6 +77,10 @@ public:
     // --- commands
     void OnPomocneMenu();
     void OnClearStartEnd();
+    void OnSettings();
+    void OnAmplituda();
+    void OnSettingsVehicle();
+    void OnCurveSettings();
     bool ReadIni();
     void OnWriteIni();
 
@@ -90,6 +98,9 @@ public:
     std::string m_dataFileName;
     CCurveDlg m_curveDlg;
     std::int16_t m_delayMs = 0;
+    DibHandle m_hDib;
+    BitmapHandle m_hBitmap;
+    PaletteHandle m_hPalette;
     std::string m_mapFileName;
     float m_scanStepDivisor = 0.0f;
     int m_trajectoryType = 0;
@@ -124,6 +135,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    bool loadMap();
     bool allocateBuffers();
     void setDefaults();
 
@@ -132,4 +144,7 @@ private:
     QRect m_pendingShow;
     bool m_constructed = false;
     bool m_firstPaintDone = false;
+    // Set when a map load failed or was cancelled; a repaint then no longer loads on its own,
+    // so closing the error box (which repaints) cannot bring the box or the dialog back.
+    bool m_autoLoadBlocked = false;
 };

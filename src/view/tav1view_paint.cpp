@@ -1,5 +1,9 @@
 #include "view/tav1view.h"
 
+#include "platform/lasterror.h"
+#include "platform/ui.h"
+#include "sim/scanrecord.h"
+
 #include <QTimer>
 
 void CTAV1View::OnInitialUpdate()
@@ -13,11 +17,82 @@ void CTAV1View::OnInitialUpdate()
 
 void CTAV1View::OnPaint()
 {
+    if (!m_bitmapLoaded && !m_autoLoadBlocked) {
+        loadMap();
+    }
     OnDraw();
+}
+
+void CTAV1View::OnFileOpen()
+{
+    m_autoLoadBlocked = false;
+    loadMap();
+}
+
+bool CTAV1View::loadMap()
+{
+    FileDialogRequest request;
+    request.open = true;
+    request.defaultExtension = QStringLiteral("bmp");
+    request.initialName = QStringLiteral("*.bmp");
+    request.overwritePrompt = true;
+    g_obstacleCount = 0;
+
+    std::string fileName = m_mapFileName;
+    if (m_openDialog != 0) {
+        const std::optional<QString> chosen = ui().fileDialog(request);
+        if (!chosen) {
+            m_autoLoadBlocked = true;
+            return false;
+        }
+        fileName = chosen->toStdString();
+    }
+    m_hDib = LoadDIBFromFile(fileName.c_str());
+    if (!m_hDib) {
+        m_autoLoadBlocked = true;
+        ShowError(GetLastError(), "Error LoadDIBFromFile");
+        return false;
+    }
+    m_hBitmap = BitmapFromDIB(m_hDib, m_hPalette);
+    if (!m_hBitmap) {
+        m_autoLoadBlocked = true;
+        ShowError(GetLastError(), "Error BitmapFromDIB");
+        return false;
+    }
+    ensureCanvasSize(m_hBitmap->size());
+    {
+        Surface dc = GetDC();
+        if (DrawBitmap(dc, 0, 0, m_hBitmap) == 0) {
+            m_autoLoadBlocked = true;
+            ShowError(GetLastError(), "Error DrawBitmap");
+            return false;
+        }
+    }
+    if (m_trajectoryType != 0) {
+        OnDraw();
+    }
+    m_bitmapLoaded = true;
+    OnDraw();
+    return true;
 }
 
 void CTAV1View::OnDraw()
 {
+    if (m_hBitmap) {
+        ensureCanvasSize(QSize(m_bitmapX + m_hBitmap->width(), m_bitmapY + m_hBitmap->height()));
+    }
+    Surface dc = GetDC();
+    if (DrawBitmap(dc, m_bitmapX, m_bitmapY, m_hBitmap) == 0) {
+        ShowError(GetLastError(), "Error DrawBitmap");
+        return;
+    }
+    if (m_markersShown) {
+        dc.Ellipse(m_cartX - 5, m_cartY - 5, m_cartX + 5, m_cartY + 5);
+        if (m_curveDlg.m_numbers != 0) {
+            dc.TextOut(m_startEndDlg.m_startX, m_startEndDlg.m_startY, "S");
+        }
+        dc.TextOut(m_targetX - 10, m_targetY - 10, "E");
+    }
 }
 
 void CTAV1View::OnPomocneMenu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/qtprinters.h"
 #include "platform/scriptedui.h"
 
 #include <QTemporaryDir>

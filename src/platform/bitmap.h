@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+
+#include <memory>
+
+class Surface;
+
+// The map bitmap in its two forms: the device-independent bitmap as read from the file, and
+// the device bitmap made from it (the canvas's pixel format), which is what is drawn.
+using DibHandle = std::shared_ptr<const QImage>;
+using BitmapHandle = std::shared_ptr<const QImage>;
+// Palettes are never given; the type exists so callers read like the calls they replace.
+using PaletteHandle = std::shared_ptr<const QImage>;
+
+// Largest image the reader will decode, in megabytes of decoded pixels.
+constexpr int kBitmapAllocationLimitMb = 256;
+
+// Error codes for failures the system call does not report through errno.
+constexpr int kBitmapBadFormat = 11;  // not an image Qt can read (ERROR_BAD_FORMAT)
+constexpr int kBitmapTooLarge = 8;    // decoded size beyond the limit (ERROR_NOT_ENOUGH_MEMORY)
+constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE)
+
+// Reads a bitmap file: BMP, or any format Qt recognises by content (PNG, PGM, …). Null on
+// failure, with the reason as the last error (errno of the open, or one of the codes above).
+DibHandle LoadDIBFromFile(const char* fileName);
+
+// Makes the drawable bitmap from a DIB. Null on failure, with the last error set.
+BitmapHandle BitmapFromDIB(const DibHandle& dib, const PaletteHandle& palette);
+
+// Copies the whole bitmap unscaled with its top-left corner at (x, y) (raster operation: copy).
+// With no bitmap nothing is drawn and the call succeeds. Returns nonzero on success.
+int DrawBitmap(Surface& surface, int x, int y, const BitmapHandle& bitmap);

@@ -1,0 +1,102 @@
+#include "sim/scanner.h"
+
+#include "sim/geometry.h"
+#include "sim/scanrecord.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// pi/2 and pi as 32-bit reals, as the sweep's bounds and step are formed with them.
+constexpr double kHalfPi = double(1.5707963705062866);
+constexpr float kPi = 3.1415927f;
+
+// The samples i in [first, last] whose truncated coordinate along one axis can lie in
+// [0, size): outside them the ray is off the canvas on that axis. Conservative by one sample.
+void clipAxis(double origin, double direction, int size, double& first, double& last)
+{
+    if (direction == 0.0) {
+        if (!(origin > -1.0 && origin < double(size))) {
+            last = -1.0;
+        }
+        return;
+    }
+    // trunc(origin + i * direction) in [0, size) needs origin + i * direction in (-1, size).
+    double a = (-1.0 - origin) / direction;
+    double b = (double(size) - origin) / direction;
+    if (a > b) {
+        std::swap(a, b);
+    }
+    first = std::max(first, std::floor(a) - 1.0);
+    last = std::min(last, std::ceil(b) + 1.0);
+}
+
+void recordHit(int originX, int originY, int x, int y, double angle)
+{
+    const double distance = GetDistance(originX, originY, x, y);
+    if (double(g_scanFarthestDistance) < distance) {
+        g_scanFarthestDistance = static_cast<float>(distance);
+        g_scanFarthestAngle = static_cast<float>(angle);
+    }
+    if (g_obstacleCount >= 0 && g_obstacleCount < kObstacleCapacity) {
+        g_obstaclePoints[g_obstacleCount] = {x, y};
+        g_obstacleValues[g_obstacleCount] = static_cast<float>(distance);
+        ++g_obstacleCount;
+    }
+}
+
+} // namespace
+
+void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace)
+{
+    if (range < 2) {
+        return;
+    }
+    const double cosA = std::cos(angle);
+    const double sinA = std::sin(angle);
+    const double ox = originX;
+    const double oy = originY;
+    double first = 1.0;
+    double last = double(range) - 1.0;
+    clipAxis(ox, cosA, dc.canvas().width(), first, last);
+    clipAxis(oy, sinA, dc.canvas().height(), first, last);
+    if (first > last) {
+        return;
+    }
+    const int begin = static_cast<int>(first);
+    const int end = static_cast<int>(last);
+    for (int i = begin; i <= end; ++i) {
+        const int x = truncToPixel(ox + double(i) * cosA);
+        const int y = truncToPixel(oy + double(i) * sinA);
+        const COLORREF pixel = dc.GetPixel(x, y);
+        if (pixel == kObstacleColor) {
+            recordHit(originX, originY, x, y, angle);
+            return;
+        }
+        if (trace) {
+            dc.SetPixel(x, y, kScanTraceColor);
+        }
+    }
+}
+
+int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace)
+{
+    const double step = double(kPi) / double(stepDivisor);
+    const double end = heading + kHalfPi;
+    double angle = heading - kHalfPi;
+    int rays = 0;
+    for (;;) {
+        ScanRay(dc, originX, originY, angle, range, trace);
+        ++rays;
+        const double next = angle + step;
+        if (!(step > 0.0) || !std::isfinite(step) || next == angle || rays >= kMaxRaysPerSweep) {
+            break;
+        }
+        angle = next;
+        if (!(angle < end)) {
+            break;
+        }
+    }
+    return rays;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// The range scanner: straight rays from the cart across the half-plane ahead of it. Each ray
+// reads the canvas pixel by pixel (sample i at trunc(origin + i * (cos a, sin a)), i = 1 .. n-1)
+// and stops at the first pixel of the obstacle colour, pure red. With the trace on, every free
+// pixel a ray passes is painted green after it was tested. Angles in radians, clockwise on
+// screen; distances in pixels.
+//
+// Results go to the program-wide scan record (farthest hit and its angle) and obstacle log.
+
+#include "platform/surface.h"
+
+constexpr COLORREF kObstacleColor = RGB(255, 0, 0);
+constexpr COLORREF kScanTraceColor = RGB(0, 255, 0);
+
+// The most rays one sweep casts: a step divisor beyond it would cast rays for hours.
+constexpr int kMaxRaysPerSweep = 1 << 16;
+
+// Walks one ray from (originX, originY) at `angle` over samples 1 .. range - 1. A hit updates
+// the scan record when it is farther than the farthest so far, and is appended to the obstacle
+// log while the log has room. Samples off the canvas are free space; the ray stops early once
+// it has left the canvas for good, which changes nothing.
+void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace);
+
+// One sweep from heading - pi/2 towards heading + pi/2 in steps of pi / stepDivisor, the angle
+// accumulated ray by ray. A step that is not a positive finite number, or too small to move the
+// angle, casts the first ray only. Returns the number of rays cast.
+int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "dialogs/templatedialog.h"
+#include "platform/scriptedui.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// The scripted Ui installed for one test. It also records the icon of each box, which the
+// scripted Ui alone does not keep.
+class DialogTest : public ::testing::Test {
+protected:
+    class RecordingUi : public ScriptedUi {
+    public:
+        void messageBox(const QString& caption, const QString& text, Icon icon) override
+        {
+            m_icons.push_back(icon);
+            ScriptedUi::messageBox(caption, text, icon);
+        }
+        const std::vector<Icon>& icons() const { return m_icons; }
+
+    private:
+        std::vector<Icon> m_icons;
+    };
+
+    void SetUp() override { setUi(&m_ui); }
+    void TearDown() override { setUi(nullptr); }
+
+    // Presses OK. The text of the box it showed, or "accepted" when the dialog closed with OK.
+    QString pressOk(TemplateDialog& dialog)
+    {
+        const std::size_t shown = m_ui.messages().size();
+        const bool accepted = dialog.pressOk();
+        EXPECT_EQ(m_ui.messages().size(), shown + (accepted ? 0 : 1));
+        EXPECT_EQ(dialog.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
+        return accepted ? QStringLiteral("accepted") : m_ui.messages().back().text;
+    }
+
+    // Opens the dialog of `object`, types `text` into `field` and presses OK.
+    template <typename Object>
+    QString enter(Object& object, const char* field, const QString& text)
+    {
+        const auto dialog = object.createDialog();
+        EXPECT_TRUE(dialog->typeInto(QString::fromLatin1(field), text));
+        return pressOk(*dialog);
+    }
+
+    RecordingUi m_ui;
+};

@@ -1,0 +1,99 @@
+#include "platform/bitmap.h"
+#include "platform/lasterror.h"
+#include "platform/surface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+class BitmapTest : public ::testing::Test {
+protected:
+    std::string path(const char* name) const { return QDir(m_dir.path()).filePath(name).toStdString(); }
+    void write(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(QString::fromStdString(path(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir m_dir;
+};
+
+QImage sample(QImage::Format format)
+{
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    image.setPixel(6, 4, qRgb(255, 0, 0));
+    return image.convertToFormat(format);
+}
+
+} // namespace
+
+TEST_F(BitmapTest, ReadsBmpByAnyNameAndOtherFormatsByContent)
+{
+    ASSERT_TRUE(sample(QImage::Format_Indexed8).save(QString::fromStdString(path("eight.bmp")), "BMP"));
+    ASSERT_TRUE(sample(QImage::Format_RGB32).save(QString::fromStdString(path("png-named.bmp")), "PNG"));
+    ASSERT_TRUE(sample(QImage::Format_Grayscale8).save(QString::fromStdString(path("grey.pgm")), "PGM"));
+    for (const char* name : {"eight.bmp", "png-named.bmp", "grey.pgm"}) {
+        const DibHandle dib = LoadDIBFromFile(path(name).c_str());
+        ASSERT_TRUE(dib) << name;
+        const BitmapHandle bitmap = BitmapFromDIB(dib, nullptr);
+        ASSERT_TRUE(bitmap) << name;
+        EXPECT_EQ(bitmap->format(), QImage::Format_RGB32);
+        EXPECT_EQ(bitmap->size(), QSize(7, 5));
+    }
+    const BitmapHandle colour = BitmapFromDIB(LoadDIBFromFile(path("eight.bmp").c_str()), nullptr);
+    EXPECT_EQ(colour->pixel(6, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(colour->pixel(0, 0), qRgb(10, 20, 30));
+}
+
+TEST_F(BitmapTest, FailuresSetTheirCodes)
+{
+    write("empty.bmp", "");
+    write("text.bmp", "hello, not an image");
+    QByteArray huge("BM");
+    huge += QByteArray::fromHex("36000000000000003600000028000000a0860100a08601000100180000000000");
+    huge += QByteArray(24, '\0');
+    write("huge.bmp", huge);
+    QDir(m_dir.path()).mkdir("folder.bmp");
+    const struct {
+        const char* name;
+        int code;
+    } cases[] = {{"absent.bmp", ENOENT},       {"folder.bmp", EISDIR},    {"empty.bmp", kBitmapBadFormat},
+                 {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge}};
+    for (const auto& c : cases) {
+        SetLastError(0);
+        EXPECT_FALSE(LoadDIBFromFile(path(c.name).c_str())) << c.name;
+        EXPECT_EQ(GetLastError(), c.code) << c.name;
+    }
+    SetLastError(0);
+    EXPECT_FALSE(BitmapFromDIB(nullptr, nullptr));
+    EXPECT_EQ(GetLastError(), kBitmapNoBitmap);
+}
+
+TEST_F(BitmapTest, DrawCopiesUnscaledClippedAndNothingWithoutABitmap)
+{
+    QImage canvas(10, 8, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    const BitmapHandle bitmap = std::make_shared<const QImage>(sample(QImage::Format_RGB32));
+    {
+        Surface dc(canvas);
+        EXPECT_NE(DrawBitmap(dc, 5, 4, bitmap), 0);
+        EXPECT_NE(DrawBitmap(dc, 0, 0, nullptr), 0);
+    }
+    EXPECT_EQ(canvas.pixel(4, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(canvas.pixel(5, 4), qRgb(10, 20, 30));
+    EXPECT_EQ(canvas.pixel(9, 7), qRgb(10, 20, 30));
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 255, 255));
+    {
+        Surface dc(canvas);
+        DrawBitmap(dc, -6, -4, bitmap);
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 0, 0));
+}
