@@ -1,4 +1,5 @@
 #include "batch/script.h"
+#include "common/batchprocess.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,37 +8,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs `tav1 --batch -` with the script on standard input, in `workDir`.
-Result runBatch(const QString& workDir, const QByteArray& script, const QStringList& extra = {})
-{
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    process.start(QStringLiteral(TAV1_BINARY), QStringList{"--batch", "-"} + extra);
-    process.write(script);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    Result result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
 class BatchTest : public ::testing::Test {
 protected:
-    QTemporaryDir m_dir;
+    BatchResult runBatch(const QByteArray& script, const QStringList& options = {}) const
+    {
+        return m_batch.run(script, options);
+    }
+    BatchProcess m_batch;
 };
 
 } // namespace
@@ -58,10 +40,10 @@ TEST(ScriptParse, SkipsBlanksAndCommentsAndKeepsLineNumbers)
 
 TEST_F(BatchTest, WriteIniReadIniAndDumpShowTheWrittenValues)
 {
-    const Result result = runBatch(m_dir.path(), "Dump before.json\nWRITEINI\nreadini\nPomocneMenu\nDump\n");
+    const BatchResult result = runBatch("Dump before.json\nWRITEINI\nreadini\nPomocneMenu\nDump\n");
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
 
-    QFile beforeFile(m_dir.filePath("before.json"));
+    QFile beforeFile(QDir(m_batch.dir()).filePath("before.json"));
     ASSERT_TRUE(beforeFile.open(QIODevice::ReadOnly));
     const QJsonObject before = QJsonDocument::fromJson(beforeFile.readAll()).object();
     EXPECT_EQ(before["m_scannerRange"].toInt(), 10);
@@ -87,17 +69,17 @@ TEST_F(BatchTest, WriteIniReadIniAndDumpShowTheWrittenValues)
     EXPECT_EQ(after["m_pCart"].toObject()["wheelTrack"].toInt(), 2);
     EXPECT_EQ(after["m_scanStepDivisor"].toDouble(), 10.0);
     EXPECT_EQ(after["points"].toArray().size(), 24);
-    EXPECT_EQ(QDir(after["cwd"].toString()), QDir(m_dir.path()));
+    EXPECT_EQ(QDir(after["cwd"].toString()), QDir(m_batch.dir()));
     EXPECT_TRUE(after["messages"].toArray().isEmpty());
 }
 
 TEST_F(BatchTest, BoxesGoToStandardErrorAndIntoTheDump)
 {
-    QFile ini(m_dir.filePath("tav.ini"));
+    QFile ini(QDir(m_batch.dir()).filePath("tav.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[TAV]\nBitmapa=\n");
     ini.close();
-    const Result result = runBatch(m_dir.path(), "Dump\n");
+    const BatchResult result = runBatch("Dump\n");
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "[GetPriovateProfileStringError Mapa] Error:0\n");
     const QJsonArray messages = QJsonDocument::fromJson(result.out).object()["messages"].toArray();
@@ -119,17 +101,17 @@ TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
         {"Dump a b\n", "script line 1"},
     };
     for (const Case& c : cases) {
-        const Result result = runBatch(m_dir.path(), c.script);
+        const BatchResult result = runBatch(c.script);
         EXPECT_EQ(result.status, 2) << c.script.toStdString();
         EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
     }
     // Nothing after the failing line ran: WriteIni wrote no file.
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("tav.ini")));
+    EXPECT_FALSE(QFile::exists(QDir(m_batch.dir()).filePath("tav.ini")));
 }
 
 TEST_F(BatchTest, PointerCommandsSnapshotAndUnreadableScript)
 {
-    const Result result = runBatch(m_dir.path(), "doubleclick 10 20\nDoubleClick 30 40\nMouseMove 100 200\n"
+    const BatchResult result = runBatch("doubleclick 10 20\nDoubleClick 30 40\nMouseMove 100 200\n"
                                                  "Snapshot shot.png\nDump\n",
                                    {"--size", "640x480"});
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
@@ -138,12 +120,12 @@ TEST_F(BatchTest, PointerCommandsSnapshotAndUnreadableScript)
     EXPECT_EQ(state["m_endY"].toInt(), 40);
     EXPECT_TRUE(state["m_endSet"].toBool());
     EXPECT_TRUE(state["status"].toString().startsWith("Mouse:[100 200]\t"));
-    QImage shot(m_dir.filePath("shot.png"));
+    QImage shot(QDir(m_batch.dir()).filePath("shot.png"));
     EXPECT_GE(shot.width(), 768);
     EXPECT_GE(shot.height(), 1008);
 
     QProcess process;
-    process.start(QStringLiteral(TAV1_BINARY), {"--batch", m_dir.filePath("missing.txt")});
+    process.start(QStringLiteral(TAV1_BINARY), {"--batch", QDir(m_batch.dir()).filePath("missing.txt")});
     process.waitForFinished(30000);
     EXPECT_EQ(process.exitCode(), 1);
 }
