@@ -40,6 +40,14 @@ constexpr Route kRoutes[] = {
     {ID_AMPLITUDA, [](CTAV1View& view) { view.OnAmplituda(); }},
     {ID_SETTINGS_VEHICLE, [](CTAV1View& view) { view.OnSettingsVehicle(); }},
     {ID_CURVE_SETTINGS, [](CTAV1View& view) { view.OnCurveSettings(); }},
+    {ID_SIN_2PI, [](CTAV1View& view) { view.OnSin2Pi(); }},
+    {ID_SIN_PI, [](CTAV1View& view) { view.OnSinPi(); }},
+    {ID_LINE, [](CTAV1View& view) { view.OnLine(); }},
+    {ID_GOOOOO, [](CTAV1View& view) { view.OnGooooo(); }},
+    {ID_START_CIEL, [](CTAV1View& view) { view.OnStartCiel(); }},
+    {ID_SCANNER, [](CTAV1View& view) { view.OnScanner(); }},
+    {ID_FILE_SAVE, [](CTAV1View& view) { view.OnFileSave(); }},
+    {ID_ANIMUJ, [](CTAV1View& view) { view.OnAnimuj(); }},
 };
 
 } // namespace

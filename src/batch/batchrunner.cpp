@@ -5,6 +5,7 @@
 #include "app/viewcommands.h"
 #include "batch/dump.h"
 #include "batch/script.h"
+#include "platform/pause.h"
 #include "platform/scriptedui.h"
 #include "view/tav1view.h"
 
@@ -149,6 +150,7 @@ int runBatch(const BatchOptions& options)
     }
     const std::vector<ScriptLine> lines = parseScript(text);
 
+    setPausesSkipped(options.fast);
     ScriptedUi scripted(stderr);
     setUi(&scripted);
     // A map dialog that opens by itself at start-up takes the --map answer.

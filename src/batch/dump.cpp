@@ -104,6 +104,12 @@ void writeData(JsonWriter& json, const CTAV1View& view)
     json.endArray();
     json.key("trajectory");
     json.beginArray();
+    for (int i = 0; i < std::clamp(view.m_trajectoryHighWater, 0, kTrajectoryCapacity); ++i) {
+        json.beginArray();
+        json.value(view.m_pTrajectory.get()[i].x);
+        json.value(view.m_pTrajectory.get()[i].y);
+        json.endArray();
+    }
     json.endArray();
     json.key("integration");
     json.beginArray();

@@ -27,3 +27,10 @@ inline int truncToPixel(double value)
     }
     return static_cast<int>(value);
 }
+
+// v + d without overflow: a mark drawn around a point far off the canvas stays far off it.
+inline int offsetPixel(int v, int d)
+{
+    const long long sum = static_cast<long long>(v) + d;
+    return sum > INT_MAX ? INT_MAX : (sum < INT_MIN ? INT_MIN : static_cast<int>(sum));
+}

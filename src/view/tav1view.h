@@ -81,6 +81,23 @@ public:
     void OnAmplituda();
     void OnSettingsVehicle();
     void OnCurveSettings();
+
+    // --- vehicle simulation
+    struct Polar {
+        float angle;
+        float length;
+    };
+    void OnSin2Pi();
+    void OnSinPi();
+    void OnLine();
+    void OnGooooo();
+    void OnStartCiel();
+    void OnScanner();
+    void OnFileSave();
+    void OnAnimuj();
+    void AnimationStep(int guideX, int guideY, int nextX, int nextY);
+    Polar GetStartEndPolar() const;
+    void ShowGuidanceStatus(int guideX, int guideY, float steeringAngle);
     bool ReadIni();
     void OnWriteIni();
 
@@ -124,6 +141,8 @@ public:
     CStartEndDlg m_startEndDlg;
     bool m_markersShown = false;
     int m_trajectoryCount = 0;
+    // Records 0 .. this - 1 have been written by some generator (the buffer's used part).
+    int m_trajectoryHighWater = 0;
     int m_bitmapX = 0;
     int m_bitmapY = 0;
     COLORREF m_trajectoryColor = RGB(0, 0, 0);
@@ -136,6 +155,9 @@ protected:
 
 private:
     bool loadMap();
+    template <class Generate>
+    void generateTrajectory(int type, Generate generate);
+    void sweepFromCart(Surface& dc);
     bool allocateBuffers();
     void setDefaults();
 

@@ -2,7 +2,9 @@
 
 #include "platform/lasterror.h"
 #include "platform/ui.h"
+#include "sim/geometry.h"
 #include "sim/scanrecord.h"
+#include "sim/trajectory.h"
 
 #include <QTimer>
 
@@ -87,11 +89,15 @@ void CTAV1View::OnDraw()
         return;
     }
     if (m_markersShown) {
-        dc.Ellipse(m_cartX - 5, m_cartY - 5, m_cartX + 5, m_cartY + 5);
+        dc.Ellipse(offsetPixel(m_cartX, -5), offsetPixel(m_cartY, -5), offsetPixel(m_cartX, 5),
+                   offsetPixel(m_cartY, 5));
         if (m_curveDlg.m_numbers != 0) {
             dc.TextOut(m_startEndDlg.m_startX, m_startEndDlg.m_startY, "S");
         }
-        dc.TextOut(m_targetX - 10, m_targetY - 10, "E");
+        dc.TextOut(offsetPixel(m_targetX, -10), offsetPixel(m_targetY, -10), "E");
+        if (m_trajectoryType != 0) {
+            replotTrajectory(dc, m_pTrajectory.get(), m_trajectoryCount, m_trajectoryColor);
+        }
     }
 }
 

@@ -1,0 +1,200 @@
+#include "view/tav1view.h"
+
+#include "dialogs/startenddlg.h"
+#include "dialogs/systemdlg.h"
+#include "platform/lasterror.h"
+#include "platform/pause.h"
+#include "platform/textformat.h"
+#include "platform/ui.h"
+#include "sim/geometry.h"
+#include "sim/scanner.h"
+#include "sim/scanrecord.h"
+#include "sim/trajectory.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+namespace {
+
+constexpr int kStepRecords = 10;
+constexpr COLORREF kGuideDotColor = RGB(128, 128, 128);
+
+ChordPoints chordOf(const CStartEndDlg& points)
+{
+    return {points.m_startX, points.m_startY, points.m_endX, points.m_endY};
+}
+
+} // namespace
+
+template <class Generate>
+void CTAV1View::generateTrajectory(int type, Generate generate)
+{
+    const TrajectoryResult result = [&] {
+        Surface dc = GetDC();
+        return generate(dc);
+    }();
+    m_trajectoryCount = result.count;
+    m_trajectoryColor = result.color;
+    m_trajectoryHighWater = std::max(m_trajectoryHighWater, result.count);
+    m_trajectoryType = type;
+}
+
+void CTAV1View::OnSin2Pi()
+{
+    generateTrajectory(2, [this](Surface& dc) {
+        return generateSin2Pi(dc, m_pTrajectory.get(), chordOf(m_startEndDlg), m_amplitude);
+    });
+}
+
+void CTAV1View::OnSinPi()
+{
+    generateTrajectory(3, [this](Surface& dc) {
+        return generateSinPi(dc, m_pTrajectory.get(), chordOf(m_startEndDlg), m_amplitude);
+    });
+}
+
+void CTAV1View::OnLine()
+{
+    generateTrajectory(1, [this](Surface& dc) { return generateLine(dc, m_pTrajectory.get(), chordOf(m_startEndDlg)); });
+}
+
+void CTAV1View::OnGooooo()
+{
+    if (m_trajectoryType == 0) {
+        return;
+    }
+    Surface dc = GetDC();
+    replotTrajectory(dc, m_pTrajectory.get(), m_trajectoryCount, m_trajectoryColor);
+}
+
+void CTAV1View::OnStartCiel()
+{
+    CStartEndDlg dialog;
+    if (m_useDefaults == 0) {
+        if (dialog.DoModal() != IDOK) {
+            return;
+        }
+        m_startEndDlg.m_startX = dialog.m_startX;
+        m_startEndDlg.m_startY = dialog.m_startY;
+        m_startEndDlg.m_endX = dialog.m_endX;
+        m_startEndDlg.m_endY = dialog.m_endY;
+    }
+    // Without the dialog the marks go where the current (configured or picked) points are.
+    m_cartX = m_startEndDlg.m_startX;
+    m_cartY = m_startEndDlg.m_startY;
+    m_targetX = m_startEndDlg.m_endX;
+    m_targetY = m_startEndDlg.m_endY;
+    m_markersShown = true;
+
+    Surface dc = GetDC();
+    dc.Ellipse(m_cartX, m_cartY, offsetPixel(m_cartX, 10), offsetPixel(m_cartY, 10));
+    dc.TextOut(m_cartX, m_cartY, "S");
+    dc.Rectangle(m_targetX, m_targetY, offsetPixel(m_targetX, 10), offsetPixel(m_targetY, 10));
+    dc.TextOut(m_targetX, m_targetY, "E");
+}
+
+CTAV1View::Polar CTAV1View::GetStartEndPolar() const
+{
+    const CStartEndDlg& p = m_startEndDlg;
+    return {static_cast<float>(GetBearing(p.m_startX, p.m_startY, p.m_endX, p.m_endY)),
+            static_cast<float>(GetDistance(p.m_startX, p.m_startY, p.m_endX, p.m_endY))};
+}
+
+void CTAV1View::ShowGuidanceStatus(int guideX, int guideY, float steeringAngle)
+{
+    if (g_systemDlg.m_writeValues == 0) {
+        return;
+    }
+    m_pText = formatText("Vodidlo:[%d,%d], Uhol natocenia kormidla:%5.3f [rad]", guideX, guideY,
+                         static_cast<double>(steeringAngle));
+    m_fnc.SetStatusText(QString::fromUtf8(m_pText));
+}
+
+void CTAV1View::sweepFromCart(Surface& dc)
+{
+    sweep(dc, m_cartX, m_cartY, m_pCart->heading, m_scannerRange, m_scanStepDivisor, g_systemDlg.m_scannerTrace != 0);
+}
+
+void CTAV1View::OnScanner()
+{
+    Surface dc = GetDC();
+    sweepFromCart(dc);
+}
+
+void CTAV1View::OnFileSave()
+{
+    std::string fileName = "prek.txt";
+    if (m_curveDialogs != 0) {
+        FileDialogRequest request;
+        request.open = false;
+        const std::optional<QString> chosen = ui().fileDialog(request);
+        if (!chosen) {
+            return;
+        }
+        fileName = QFile::encodeName(*chosen).toStdString();
+    }
+    errno = 0;
+    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    if (file == nullptr) {
+        SetLastErrorFromErrno(EACCES);
+        ShowError(GetLastError(), "Error fopen OnFileSave");
+        return;
+    }
+    const int count = std::clamp(g_obstacleCount, 0, kObstacleCapacity);
+    for (int i = 0; i < count; ++i) {
+        std::fprintf(file, "%d %d %f\n", g_obstaclePoints[i].x, g_obstaclePoints[i].y,
+                     static_cast<double>(g_obstacleValues[i]));
+    }
+    std::fputs("---------------------------------\n", file);
+    // A full disk must not pass as a saved log.
+    const bool failed = std::ferror(file) != 0;
+    if (std::fclose(file) != 0 || failed) {
+        SetLastErrorFromErrno(ENOSPC);
+        ShowError(GetLastError(), "Error fopen OnFileSave");
+    }
+}
+
+void CTAV1View::OnAnimuj()
+{
+    if (m_trajectoryType == 0) {
+        ui().messageBox(QStringLiteral("Error"), QStringLiteral("Nebola zvolena cesta !"), Ui::Icon::Error);
+        return;
+    }
+    const TrajectoryPoint* records = m_pTrajectory.get();
+    int k = kStepRecords;
+    // The run ends by the start-end distance, taken anew each step, or at the buffer's last
+    // record, whichever comes first.
+    while (k < kTrajectoryCapacity) {
+        RedrawWindow(false);
+        AnimationStep(truncToPixel(records[k - kStepRecords].x), truncToPixel(records[k - kStepRecords].y),
+                      truncToPixel(records[k].x), truncToPixel(records[k].y));
+        showCanvasNow();
+        k += kStepRecords;
+        Sleep(m_delayMs);
+        keepWindowAlive();
+        if (!(double(static_cast<float>(k)) < double(GetStartEndPolar().length))) {
+            break;
+        }
+    }
+    ui().beep();
+}
+
+void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
+{
+    Surface dc = GetDC();
+    dc.SelectPen(m_blackDotPen);
+    dc.SelectBrush(m_hatchBrush);
+    dc.Ellipse(offsetPixel(guideX, -8), offsetPixel(guideY, -8), offsetPixel(guideX, 8), offsetPixel(guideY, 8));
+    dc.SelectPen(m_greenPen);
+    dc.MoveTo(guideX, guideY);
+    dc.LineTo(nextX, nextY);
+    m_cartX = nextX;
+    m_cartY = nextY;
+    m_pCart->heading = GetBearing(guideX, guideY, nextX, nextY);
+    sweepFromCart(dc);
+    ShowGuidanceStatus(guideX, guideY, static_cast<float>(m_pCart->heading));
+    dc.SetPixelV(guideX, guideY, kGuideDotColor);
+}
