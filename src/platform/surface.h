@@ -78,6 +78,18 @@ public:
     // Copies an RGB32 image unscaled with its top-left corner at (x, y), clipped to the canvas.
     void DrawImage(int x, int y, const QImage& image);
 
+    // Direct access to the canvas pixels for loops that read and write millions of them (the
+    // range scanner); whoever writes through it reports the box with markTouched.
+    struct Raster {
+        QRgb* bits;
+        qsizetype stride; // pixels per line
+        int width;
+        int height;
+    };
+    Raster raster() const { return {m_bits, m_stride, m_width, m_height}; }
+    void markTouched(int left, int top, int right, int bottom) { touch(left, top, right, bottom); }
+    static constexpr QRgb pixelOf(COLORREF color) { return toPixel(color); }
+
     QImage& canvas() { return m_canvas; }
     QRect touched() const;
 

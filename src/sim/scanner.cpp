@@ -32,6 +32,29 @@ void clipAxis(double origin, double direction, int size, double& first, double& 
     last = std::min(last, std::ceil(b) + 1.0);
 }
 
+// Samples begin .. end, all on the canvas; returns the index of the first obstacle pixel, or
+// end + 1. Kept apart from ScanRay so the trace test is decided outside the hot loop.
+template <bool Trace>
+int walkRay(const Surface::Raster& raster, double ox, double oy, double cosA, double sinA, int begin, int end)
+{
+    const QRgb obstacle = Surface::pixelOf(kObstacleColor);
+    const QRgb traceColor = Surface::pixelOf(kScanTraceColor);
+    QRgb* const bits = raster.bits;
+    const qsizetype stride = raster.stride;
+    for (int i = begin; i <= end; ++i) {
+        const int x = static_cast<int>(ox + double(i) * cosA);
+        const int y = static_cast<int>(oy + double(i) * sinA);
+        QRgb* const pixel = bits + y * stride + x;
+        if (*pixel == obstacle) {
+            return i;
+        }
+        if constexpr (Trace) {
+            *pixel = traceColor;
+        }
+    }
+    return end + 1;
+}
+
 void recordHit(int originX, int originY, int x, int y, double angle)
 {
     const double distance = GetDistance(originX, originY, x, y);
@@ -53,30 +76,46 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
     if (range < 2) {
         return;
     }
+    const Surface::Raster raster = dc.raster();
     const double cosA = std::cos(angle);
     const double sinA = std::sin(angle);
     const double ox = originX;
     const double oy = originY;
     double first = 1.0;
     double last = double(range) - 1.0;
-    clipAxis(ox, cosA, dc.canvas().width(), first, last);
-    clipAxis(oy, sinA, dc.canvas().height(), first, last);
+    clipAxis(ox, cosA, raster.width, first, last);
+    clipAxis(oy, sinA, raster.height, first, last);
     if (first > last) {
         return;
     }
-    const int begin = static_cast<int>(first);
-    const int end = static_cast<int>(last);
-    for (int i = begin; i <= end; ++i) {
+    // Both coordinates move monotonically along the ray, so the samples on the canvas form one
+    // run; trimming the (conservative) ends leaves a loop that needs no bounds test.
+    const auto inside = [&](int i) {
         const int x = truncToPixel(ox + double(i) * cosA);
         const int y = truncToPixel(oy + double(i) * sinA);
-        const COLORREF pixel = dc.GetPixel(x, y);
-        if (pixel == kObstacleColor) {
-            recordHit(originX, originY, x, y, angle);
-            return;
-        }
-        if (trace) {
-            dc.SetPixel(x, y, kScanTraceColor);
-        }
+        return static_cast<unsigned>(x) < static_cast<unsigned>(raster.width)
+            && static_cast<unsigned>(y) < static_cast<unsigned>(raster.height);
+    };
+    int begin = static_cast<int>(first);
+    int end = static_cast<int>(last);
+    while (begin <= end && !inside(begin)) {
+        ++begin;
+    }
+    while (end >= begin && !inside(end)) {
+        --end;
+    }
+    const int stop = trace ? walkRay<true>(raster, ox, oy, cosA, sinA, begin, end)
+                           : walkRay<false>(raster, ox, oy, cosA, sinA, begin, end);
+    if (stop <= end) {
+        recordHit(originX, originY, static_cast<int>(ox + double(stop) * cosA),
+                  static_cast<int>(oy + double(stop) * sinA), angle);
+    }
+    if (trace && stop > begin) {
+        const int x0 = static_cast<int>(ox + double(begin) * cosA);
+        const int y0 = static_cast<int>(oy + double(begin) * sinA);
+        const int x1 = static_cast<int>(ox + double(stop - 1) * cosA);
+        const int y1 = static_cast<int>(oy + double(stop - 1) * sinA);
+        dc.markTouched(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
     }
 }
 

@@ -1,0 +1,175 @@
+// The range scanner per ray sample, against a plain loop that reads the same pixels from a
+// precomputed list of their offsets (the memory cost alone); and one animation step.
+#include "app/mainframe.h"
+#include "app/tav1app.h"
+#include "platform/scriptedui.h"
+#include "sim/geometry.h"
+#include "sim/scanner.h"
+#include "view/tav1view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kSide = 1024;
+constexpr int kRays = 180;
+constexpr int kRange = 500;
+// Samples per sweep: every ray stays on the canvas from its centre.
+constexpr int kSamples = kRays * (kRange - 1);
+
+void sweepBenchmark(benchmark::State& state, bool trace)
+{
+    QImage canvas(kSide, kSide, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    Surface dc(canvas);
+    for (auto _ : state) {
+        if (trace) {
+            // Each sweep paints a fresh map, as in the animation, where a repaint comes first.
+            state.PauseTiming();
+            canvas.fill(Qt::white);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(sweep(dc, kSide / 2, kSide / 2, 0.0, kRange, float(kRays), trace));
+    }
+    state.counters["ns_per_sample"] =
+        benchmark::Counter(double(state.iterations()) * kSamples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_SweepTraceOff(benchmark::State& state)
+{
+    sweepBenchmark(state, false);
+}
+
+void BM_SweepTraceOn(benchmark::State& state)
+{
+    sweepBenchmark(state, true);
+}
+
+void BM_PlainOffsetReads(benchmark::State& state)
+{
+    QImage canvas(kSide, kSide, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    std::vector<int> offsets;
+    offsets.reserve(kSamples);
+    const double step = double(3.1415927f) / kRays;
+    double angle = -double(1.5707963705062866);
+    for (int ray = 0; ray < kRays; ++ray, angle += step) {
+        for (int i = 1; i < kRange; ++i) {
+            const int x = truncToPixel(kSide / 2 + i * std::cos(angle));
+            const int y = truncToPixel(kSide / 2 + i * std::sin(angle));
+            offsets.push_back(y * kSide + x);
+        }
+    }
+    const auto* pixels = reinterpret_cast<const QRgb*>(canvas.constBits());
+    for (auto _ : state) {
+        int red = 0;
+        for (int offset : offsets) {
+            red += pixels[offset] == 0xFFFF0000u;
+        }
+        benchmark::DoNotOptimize(red);
+    }
+    state.counters["ns_per_sample"] =
+        benchmark::Counter(double(state.iterations()) * kSamples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The same offsets read and then written, as a trace-on sweep must: the memory cost of the
+// writes on this machine.
+void BM_PlainOffsetReadWrite(benchmark::State& state)
+{
+    QImage canvas(kSide, kSide, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    std::vector<int> offsets;
+    offsets.reserve(kSamples);
+    const double step = double(3.1415927f) / kRays;
+    double angle = -double(1.5707963705062866);
+    for (int ray = 0; ray < kRays; ++ray, angle += step) {
+        for (int i = 1; i < kRange; ++i) {
+            offsets.push_back(truncToPixel(kSide / 2 + i * std::sin(angle)) * kSide
+                              + truncToPixel(kSide / 2 + i * std::cos(angle)));
+        }
+    }
+    auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
+    for (auto _ : state) {
+        int red = 0;
+        for (int offset : offsets) {
+            red += pixels[offset] == 0xFFFF0000u;
+            pixels[offset] = 0xFF00FF00u;
+        }
+        benchmark::DoNotOptimize(red);
+    }
+    state.counters["ns_per_sample"] =
+        benchmark::Counter(double(state.iterations()) * kSamples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// One animation step (repaint, cart drawing, sweep of 10 rays of range 150, status text,
+// showing the canvas), pause excluded, on a 1024 x 1024 map.
+void BM_AnimationStep(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    QImage map(kSide, kSide, QImage::Format_RGB32);
+    map.fill(qRgb(235, 230, 215));
+    map.save(QStringLiteral("mapa.bmp"), "BMP");
+    QFile ini(QStringLiteral("tav.ini"));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[TAV]\nDialogs=0\n[DefaultValues]\nDosahScanerra=150\ndf_Str=10\n");
+    ini.close();
+
+    ScriptedUi ui;
+    setUi(&ui);
+    {
+        auto frame = createMainFrame(QString());
+        frame->resize(1100, 1100);
+        frame->show();
+        QApplication::processEvents();
+        CTAV1View& view = *frame->view();
+        view.m_markersShown = true;
+        // Part 0: the whole step; 1: the repaint alone (map copy and showing it); 2: the cart
+        // drawing, the sweep and the status text; 3: showing the step's drawing.
+        const int part = int(state.range(0));
+        for (auto _ : state) {
+            if (part == 0 || part == 1) {
+                view.RedrawWindow(false);
+            }
+            if (part == 0 || part == 2) {
+                view.AnimationStep(500, 500, 510, 505);
+            }
+            if (part == 0 || part == 3) {
+                if (part == 3) {
+                    Surface dc = view.GetDC();
+                    dc.SetPixel(500, 500, RGB(1, 2, 3));
+                    dc.SetPixel(660, 660, RGB(1, 2, 3));
+                }
+                view.showCanvasNow();
+            }
+        }
+    }
+    setUi(nullptr);
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainOffsetReads);
+BENCHMARK(BM_SweepTraceOff);
+BENCHMARK(BM_SweepTraceOn);
+BENCHMARK(BM_PlainOffsetReadWrite);
+BENCHMARK(BM_AnimationStep)->Unit(benchmark::kMicrosecond)->DenseRange(0, 3);
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
