@@ -48,6 +48,10 @@ constexpr Route kRoutes[] = {
     {ID_SCANNER, [](CTAV1View& view) { view.OnScanner(); }},
     {ID_FILE_SAVE, [](CTAV1View& view) { view.OnFileSave(); }},
     {ID_ANIMUJ, [](CTAV1View& view) { view.OnAnimuj(); }},
+    {ID_SAVE_CIRCLE, [](CTAV1View& view) { view.OnSaveCircle(); }},
+    {ID_LOAD_DATA, [](CTAV1View& view) { view.OnLoadData(); }},
+    {ID_KRESLI, [](CTAV1View& view) { view.OnKresli(); }},
+    {ID_ALGORITMUS, [](CTAV1View& view) { view.OnAlgoritmus(); }},
 };
 
 } // namespace

@@ -95,7 +95,7 @@ void writeData(JsonWriter& json, const CTAV1View& view)
 {
     json.key("points");
     json.beginArray();
-    for (int i = 0; i < std::clamp(view.m_pointCount, 0, CTAV1View::kPointCapacity); ++i) {
+    for (int i = 0; i < std::clamp(view.m_pointCount, 0, kPointSlots); ++i) {
         json.beginArray();
         json.value(view.m_pointsX.get()[i]);
         json.value(view.m_pointsY.get()[i]);
@@ -113,6 +113,15 @@ void writeData(JsonWriter& json, const CTAV1View& view)
     json.endArray();
     json.key("integration");
     json.beginArray();
+    for (int i = 0; i < std::clamp(view.m_integrationCount, 0, kIntegrationCapacity); ++i) {
+        const IntegrationRecord& record = view.m_pAlgoBuffer.get()[i];
+        json.beginArray();
+        for (float field : {record.posX, record.posY, record.sampleX, record.sampleY, record.integralX,
+                            record.integralY}) {
+            json.value(field);
+        }
+        json.endArray();
+    }
     json.endArray();
 }
 

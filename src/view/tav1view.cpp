@@ -60,9 +60,9 @@ bool CTAV1View::allocateBuffers()
     errno = 0;
     m_pCart = allocateBlock<CartRecord>(1);
     m_pTrajectory = allocateBlock<TrajectoryPoint>(kTrajectoryCapacity);
-    m_pointsX = allocateBlock<float>(kPointCapacity);
-    m_pointsY = allocateBlock<float>(kPointCapacity);
-    m_pAlgoBuffer = allocateBlock<AlgoRecord>(kPointCapacity);
+    m_pointsX = allocateBlock<float>(kPointSlots);
+    m_pointsY = allocateBlock<float>(kPointSlots);
+    m_pAlgoBuffer = allocateBlock<IntegrationRecord>(kIntegrationCapacity);
     const bool all = m_pCart && m_pTrajectory && m_pointsX && m_pointsY && m_pAlgoBuffer;
     if (!all) {
         SetLastErrorFromErrno(kOutOfMemory);

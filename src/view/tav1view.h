@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curves/pointdata.h"
 #include "dialogs/curvedlg.h"
 #include "dialogs/startenddlg.h"
 #include "dialogs/vehicledlg.h"
@@ -30,19 +31,8 @@ class CTAV1View : public QScrollArea {
 public:
     // The scroll size the view asks for: 800 x 1050 at 0.01 inch, in 96-dpi pixels.
     static constexpr QSize kScrollSize{768, 1008};
-    static constexpr int kPointCapacity = 5000;
     static constexpr int kDataFileNameLimit = 75;
     static constexpr int kMapFileNameLimit = 14;
-
-    // One record of the incremental integration run.
-    struct AlgoRecord {
-        float posX;
-        float posY;
-        float sampleX;
-        float sampleY;
-        float integralX;
-        float integralY;
-    };
 
     explicit CTAV1View(QWidget* parent = nullptr);
     ~CTAV1View() override;
@@ -98,6 +88,12 @@ public:
     void AnimationStep(int guideX, int guideY, int nextX, int nextY);
     Polar GetStartEndPolar() const;
     void ShowGuidanceStatus(int guideX, int guideY, float steeringAngle);
+
+    // --- curve tools
+    void OnSaveCircle();
+    void OnLoadData();
+    void OnKresli();
+    void OnAlgoritmus();
     bool ReadIni();
     void OnWriteIni();
 
@@ -111,7 +107,7 @@ public:
     Brush m_hatchBrush{Brush::Kind::Hatched, HatchStyle::DiagCross, RGB(255, 0, 0)};
     Block<float> m_pointsX;
     Block<float> m_pointsY;
-    Block<AlgoRecord> m_pAlgoBuffer;
+    Block<IntegrationRecord> m_pAlgoBuffer;
     std::string m_dataFileName;
     CCurveDlg m_curveDlg;
     std::int16_t m_delayMs = 0;
@@ -136,6 +132,8 @@ public:
     bool m_startSet = false;
     bool m_endSet = false;
     int m_pointCount = 0;
+    // Records of the last integration run (record 0 included); 0 before the first run.
+    int m_integrationCount = 0;
     int m_scannerRange = 0;
     std::FILE* m_traceFile = nullptr;
     CStartEndDlg m_startEndDlg;

@@ -99,6 +99,9 @@ void CTAV1View::OnDraw()
             replotTrajectory(dc, m_pTrajectory.get(), m_trajectoryCount, m_trajectoryColor);
         }
     }
+    if (m_plotOnDraw) {
+        OnKresli();
+    }
 }
 
 void CTAV1View::OnPomocneMenu()
