@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -86,6 +87,8 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 int main(int argc, char** argv)
 {
+    // A file-size limit must make a write fail (and be reported), not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     Arguments arguments;
     if (const int status = parseArguments(argc, argv, arguments); status >= 0) {
         return status;
