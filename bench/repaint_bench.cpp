@@ -1,15 +1,10 @@
 // The repaint of a 2000 x 2000 map with the start and end marks, against a plain QImage copy
 // of the same size (the memory cost alone).
-#include "app/mainframe.h"
-#include "app/tav1app.h"
-#include "platform/scriptedui.h"
-#include "view/tav1view.h"
+#include "benchprogram.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -34,30 +29,13 @@ void BM_PlainImageCopy(benchmark::State& state)
 
 void BM_MapRepaint(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    QImage map(kSide, kSide, QImage::Format_RGB32);
-    map.fill(qRgb(200, 190, 170));
-    map.save(QStringLiteral("mapa.bmp"), "BMP");
-    QFile ini(QStringLiteral("tav.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[TAV]\nDialogs=0\n");
-    ini.close();
-
-    ScriptedUi ui;
-    setUi(&ui);
-    {
-        auto frame = createMainFrame(QString());
-        frame->show();
-        QApplication::processEvents();
-        CTAV1View& view = *frame->view();
-        view.m_markersShown = true;
-        view.m_curveDlg.m_numbers = 1;
-        for (auto _ : state) {
-            view.OnPaint();
-        }
+    BenchProgram program(kSide, "[TAV]\nDialogs=0\n");
+    CTAV1View& view = program.view();
+    view.m_markersShown = true;
+    view.m_curveDlg.m_numbers = 1;
+    for (auto _ : state) {
+        view.OnPaint();
     }
-    setUi(nullptr);
 }
 
 } // namespace

@@ -1,17 +1,11 @@
 // The range scanner per ray sample, against a plain loop that reads the same pixels from a
 // precomputed list of their offsets (the memory cost alone); and one animation step.
-#include "app/mainframe.h"
-#include "app/tav1app.h"
-#include "platform/scriptedui.h"
+#include "benchprogram.h"
 #include "sim/geometry.h"
 #include "sim/scanner.h"
-#include "view/tav1view.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -55,10 +49,9 @@ void BM_SweepTraceOn(benchmark::State& state)
     sweepBenchmark(state, true);
 }
 
-void BM_PlainOffsetReads(benchmark::State& state)
+// The offsets of the pixels a sweep from the centre reads, in its order.
+std::vector<int> sweepOffsets()
 {
-    QImage canvas(kSide, kSide, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
     std::vector<int> offsets;
     offsets.reserve(kSamples);
     const double step = double(3.1415927f) / kRays;
@@ -70,6 +63,14 @@ void BM_PlainOffsetReads(benchmark::State& state)
             offsets.push_back(y * kSide + x);
         }
     }
+    return offsets;
+}
+
+void BM_PlainOffsetReads(benchmark::State& state)
+{
+    QImage canvas(kSide, kSide, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    const std::vector<int> offsets = sweepOffsets();
     const auto* pixels = reinterpret_cast<const QRgb*>(canvas.constBits());
     for (auto _ : state) {
         int red = 0;
@@ -88,16 +89,7 @@ void BM_PlainOffsetReadWrite(benchmark::State& state)
 {
     QImage canvas(kSide, kSide, QImage::Format_RGB32);
     canvas.fill(Qt::white);
-    std::vector<int> offsets;
-    offsets.reserve(kSamples);
-    const double step = double(3.1415927f) / kRays;
-    double angle = -double(1.5707963705062866);
-    for (int ray = 0; ray < kRays; ++ray, angle += step) {
-        for (int i = 1; i < kRange; ++i) {
-            offsets.push_back(truncToPixel(kSide / 2 + i * std::sin(angle)) * kSide
-                              + truncToPixel(kSide / 2 + i * std::cos(angle)));
-        }
-    }
+    const std::vector<int> offsets = sweepOffsets();
     auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
     for (auto _ : state) {
         int red = 0;
@@ -115,46 +107,28 @@ void BM_PlainOffsetReadWrite(benchmark::State& state)
 // showing the canvas), pause excluded, on a 1024 x 1024 map.
 void BM_AnimationStep(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    QImage map(kSide, kSide, QImage::Format_RGB32);
-    map.fill(qRgb(235, 230, 215));
-    map.save(QStringLiteral("mapa.bmp"), "BMP");
-    QFile ini(QStringLiteral("tav.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[TAV]\nDialogs=0\n[DefaultValues]\nDosahScanerra=150\ndf_Str=10\n");
-    ini.close();
-
-    ScriptedUi ui;
-    setUi(&ui);
-    {
-        auto frame = createMainFrame(QString());
-        frame->resize(1100, 1100);
-        frame->show();
-        QApplication::processEvents();
-        CTAV1View& view = *frame->view();
-        view.m_markersShown = true;
-        // Part 0: the whole step; 1: the repaint alone (map copy and showing it); 2: the cart
-        // drawing, the sweep and the status text; 3: showing the step's drawing.
-        const int part = int(state.range(0));
-        for (auto _ : state) {
-            if (part == 0 || part == 1) {
-                view.RedrawWindow(false);
+    BenchProgram program(kSide, "[TAV]\nDialogs=0\n[DefaultValues]\nDosahScanerra=150\ndf_Str=10\n");
+    CTAV1View& view = program.view();
+    view.m_markersShown = true;
+    // Range 0: the whole step; 1: the repaint alone (map copy and showing it); 2: the cart
+    // drawing, the sweep and the status text; 3: showing the step's drawing.
+    const int part = int(state.range(0));
+    for (auto _ : state) {
+        if (part == 0 || part == 1) {
+            view.RedrawWindow(false);
+        }
+        if (part == 0 || part == 2) {
+            view.AnimationStep(500, 500, 510, 505);
+        }
+        if (part == 0 || part == 3) {
+            if (part == 3) {
+                Surface dc = view.GetDC();
+                dc.SetPixel(500, 500, RGB(1, 2, 3));
+                dc.SetPixel(660, 660, RGB(1, 2, 3));
             }
-            if (part == 0 || part == 2) {
-                view.AnimationStep(500, 500, 510, 505);
-            }
-            if (part == 0 || part == 3) {
-                if (part == 3) {
-                    Surface dc = view.GetDC();
-                    dc.SetPixel(500, 500, RGB(1, 2, 3));
-                    dc.SetPixel(660, 660, RGB(1, 2, 3));
-                }
-                view.showCanvasNow();
-            }
+            view.showCanvasNow();
         }
     }
-    setUi(nullptr);
 }
 
 } // namespace

@@ -73,21 +73,8 @@ TrajectoryResult generateSinPi(Surface& dc, TrajectoryPoint* buffer, const Chord
 
 TrajectoryResult generateLine(Surface& dc, TrajectoryPoint* buffer, const ChordPoints& points)
 {
-    const Chord chord = chordOf(points);
-    TrajectoryResult result{0, kLineColor};
-    if (!(chord.length > 0.0f)) {
-        return result;
-    }
-    buffer[0].x = points.startX;
-    buffer[0].y = points.startY;
-    result.count = 1;
-    for (int i = 1; i < kTrajectoryCapacity && double(i) < double(chord.length); ++i) {
-        const double x = double(points.startX) + double(i) * chord.cosTheta;
-        const double y = double(points.startY) + double(i) * chord.sinTheta;
-        store(dc, buffer, i, x, y, kLineColor);
-        result.count = i + 1;
-    }
-    return result;
+    // The chord is a sine of amplitude 0: its offset terms add exact zeros.
+    return generateSine(dc, buffer, points, 0, kPi, 1, kLineColor);
 }
 
 void replotTrajectory(Surface& dc, const TrajectoryPoint* buffer, int count, COLORREF color)

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSettings>
 
 AppFixture::AppFixture() = default;
@@ -48,6 +49,15 @@ bool AppFixture::startProgram()
     m_frame->show();
     QApplication::processEvents();
     return true;
+}
+
+bool AppFixture::startOnWhiteMap(const QByteArray& ini)
+{
+    QImage floor(800, 600, QImage::Format_RGB32);
+    floor.fill(Qt::white);
+    floor.save(QDir(m_dir.path()).filePath("mapa.bmp"), "BMP");
+    writeFile("tav.ini", ini);
+    return startProgram();
 }
 
 CTAV1View& AppFixture::view()

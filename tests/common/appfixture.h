@@ -25,6 +25,9 @@ protected:
     // Builds the main frame (and so the view, which reads ./tav.ini). Returns false when the
     // program could not start.
     bool startProgram();
+    // Writes an 800 x 600 white "mapa.bmp" and the given tav.ini (which should load the map
+    // without a dialog), then starts the program.
+    bool startOnWhiteMap(const QByteArray& ini);
 
     CMainFrame& frame() { return *m_frame; }
     CTAV1View& view();

@@ -20,11 +20,7 @@ protected:
     void SetUp() override
     {
         AppFixture::SetUp();
-        QImage floor(800, 600, QImage::Format_RGB32);
-        floor.fill(Qt::white);
-        floor.save(QDir(dir()).filePath("mapa.bmp"), "BMP");
-        writeFile("tav.ini", "[TAV]\nDialogs=0\n[Velmora]\nDialogs=0\nMessageBox=1\n");
-        ASSERT_TRUE(startProgram());
+        ASSERT_TRUE(startOnWhiteMap("[TAV]\nDialogs=0\n[Velmora]\nDialogs=0\nMessageBox=1\n"));
     }
     int countColour(QRgb colour)
     {

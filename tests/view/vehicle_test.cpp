@@ -22,11 +22,7 @@ protected:
     {
         AppFixture::SetUp();
         // No map dialog at start-up: the configured map is a plain white floor.
-        QImage floor(800, 600, QImage::Format_RGB32);
-        floor.fill(Qt::white);
-        floor.save(QDir(dir()).filePath("mapa.bmp"), "BMP");
-        writeFile("tav.ini", "[TAV]\nDialogs=0\n[Velmora]\nDialogs=0\n");
-        ASSERT_TRUE(startProgram());
+        ASSERT_TRUE(startOnWhiteMap("[TAV]\nDialogs=0\n[Velmora]\nDialogs=0\n"));
         view().m_delayMs = 0;
     }
     void setPoints(int sx, int sy, int ex, int ey)

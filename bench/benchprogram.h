@@ -1,0 +1,49 @@
+#pragma once
+
+// The program as a benchmark drives it: a fresh working folder holding a plain square map and
+// a tav.ini, the main frame built on the scripted Ui, shown offscreen.
+
+#include "app/mainframe.h"
+#include "app/tav1app.h"
+#include "platform/scriptedui.h"
+#include "view/tav1view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class BenchProgram {
+public:
+    BenchProgram(int mapSide, const QByteArray& ini)
+    {
+        QDir::setCurrent(m_dir.path());
+        QImage map(mapSide, mapSide, QImage::Format_RGB32);
+        map.fill(qRgb(235, 230, 215));
+        map.save(QStringLiteral("mapa.bmp"), "BMP");
+        QFile file(QStringLiteral("tav.ini"));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(ini);
+        }
+        file.close();
+        setUi(&m_ui);
+        m_frame = createMainFrame(QString());
+        m_frame->resize(mapSide + 80, mapSide + 80);
+        m_frame->show();
+        QApplication::processEvents();
+    }
+    ~BenchProgram()
+    {
+        m_frame.reset();
+        setUi(nullptr);
+    }
+    CTAV1View& view() { return *m_frame->view(); }
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedUi m_ui;
+    std::unique_ptr<CMainFrame> m_frame;
+};

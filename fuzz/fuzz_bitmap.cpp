@@ -1,0 +1,114 @@
+// Fuzzes the map loader: the input is written to a file, loaded, converted to the drawable
+// bitmap and drawn at several offsets onto a small canvas, whose every pixel is then checked.
+#include "platform/bitmap.h"
+#include "platform/lasterror.h"
+#include "platform/surface.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr QRgb kBackground = 0xFF123456u;
+
+std::string g_folder;
+std::string g_file;
+
+void check(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void removeFolder()
+{
+    unlink(g_file.c_str());
+    rmdir(g_folder.c_str());
+}
+
+void checkDraw(const BitmapHandle& bitmap, int x, int y)
+{
+    QImage canvas(37, 23, QImage::Format_RGB32);
+    canvas.fill(kBackground);
+    QRect reported;
+    {
+        Surface surface(canvas, [&reported](const QRect& touched) { reported = touched; });
+        check(DrawBitmap(surface, x, y, bitmap) != 0);
+    }
+    // The part of the canvas the bitmap covers, in 64 bits: offsets may be near the int limits.
+    const std::int64_t left = std::max<std::int64_t>(x, 0);
+    const std::int64_t top = std::max<std::int64_t>(y, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t(x) + bitmap->width(), canvas.width());
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t(y) + bitmap->height(), canvas.height());
+    const bool covers = left < right && top < bottom;
+    check(covers ? reported == QRect(int(left), int(top), int(right - left), int(bottom - top))
+                 : reported.isNull());
+    for (int row = 0; row < canvas.height(); ++row) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(canvas.constScanLine(row));
+        for (int column = 0; column < canvas.width(); ++column) {
+            const bool inside = column >= left && column < right && row >= top && row < bottom;
+            const QRgb expected = inside
+                ? reinterpret_cast<const QRgb*>(bitmap->constScanLine(int(row - y)))[column - x]
+                : kBackground;
+            check(pixels[column] == expected);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    char folder[] = "/dev/shm/tav1-fuzz-bitmap-XXXXXX";
+    char fallback[] = "/tmp/tav1-fuzz-bitmap-XXXXXX";
+    const char* made = mkdtemp(folder);
+    if (made == nullptr) {
+        made = mkdtemp(fallback);
+    }
+    check(made != nullptr);
+    g_folder = made;
+    g_file = g_folder + "/mapa.bmp";
+    std::atexit(removeFolder);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* file = std::fopen(g_file.c_str(), "wb");
+    check(file != nullptr);
+    check(std::fwrite(data, 1, size, file) == size);
+    check(std::fclose(file) == 0);
+
+    const DibHandle dib = LoadDIBFromFile(g_file.c_str());
+    if (!dib) {
+        check(GetLastError() == kBitmapBadFormat || GetLastError() == kBitmapTooLarge);
+        return 0;
+    }
+    check(!dib->isNull());
+    check(qint64(dib->width()) * dib->height() * 4 <= qint64(kBitmapAllocationLimitMb) << 20);
+    const BitmapHandle bitmap = BitmapFromDIB(dib, nullptr);
+    if (!bitmap) {
+        check(GetLastError() == kBitmapTooLarge);
+        return 0;
+    }
+    check(bitmap->format() == QImage::Format_RGB32 && bitmap->size() == dib->size());
+
+    const int w = bitmap->width();
+    const int h = bitmap->height();
+    checkDraw(bitmap, 0, 0);
+    checkDraw(bitmap, -3, -2);
+    checkDraw(bitmap, 30, 20);
+    checkDraw(bitmap, 1 - w, 1 - h);
+    checkDraw(bitmap, INT_MIN, INT_MAX);
+    checkDraw(bitmap, INT_MAX, INT_MIN);
+    return 0;
+}
