@@ -135,7 +135,7 @@ TEST_F(ConfigTest, HostileFilesReadWithoutHarm)
 {
     QByteArray garbage(300000, '\0');
     for (int i = 0; i < garbage.size(); ++i) {
-        garbage[i] = static_cast<char>((i * 7919) % 256);
+        garbage[i] = static_cast<char>((unsigned(i) * 7919u) % 256u);
     }
     const QByteArray hugeLine = "[DefaultValues]\nDosahScanerra=" + QByteArray(1 << 20, '9') + "\n";
     const QByteArray mixed = "\xEF\xBB\xBF[DefaultValues]\r\nDosahScanerra = +42abc \r\n"

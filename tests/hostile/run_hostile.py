@@ -1,0 +1,222 @@
+#!/usr/bin/env python3
+"""Feeds TAV1's batch mode hostile maps, configuration files and point files.
+
+    run_hostile.py TAV1 [--keep DIR]
+
+The corpus comes from make_corpus.py (into a temporary folder, or DIR with --keep, which also
+keeps every case's working folder). Each input runs in a fresh working folder:
+
+  maps     as mapa.bmp loaded at start-up ([TAV] Dialogs=0), then picked in the start-up map
+           dialog and again through FileOpen ([TAV] Dialogs=1); PomocneMenu, Dump
+  ini      as tav.ini next to a small real map: ReadIni, StartCiel, Sin2Pi, SinPi, Line,
+           Gooooo, Scanner, Animuj, FileSave, Dump
+  points   as aaa.dat and as the sample file: LoadData, Kresli, SaveCircle, Algoritmus, Dump
+
+Every run must end within 10 s with exit status 0 (never by a signal), show exactly the message
+boxes expected for the input (by caption), and print a Dump that parses as strict JSON with the
+expected values. A map that cannot be used must be refused with a box, never half loaded.
+"""
+import argparse
+import json
+import math
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_corpus  # noqa: E402
+
+HANG_GUARD_S = 10
+REFUSED = {"Error LoadDIBFromFile"}
+
+# Map file -> whether it is a usable map. A refused map brings one box per attempt to load it.
+MAPS = {
+    "bitfields565.bmp": True, "empty.bmp": False, "folder.bmp": False, "huge_header.bmp": False,
+    "one_pixel.bmp": True, "os2.bmp": True, "os2_truncated.bmp": False, "png_named.bmp": True,
+    "rgb32.bmp": True, "rle8.bmp": True, "rle8_truncated.bmp": False,
+    "rle8_truncated_nosize.bmp": False, "text.bmp": False, "truncated.bmp": False,
+    "wrong_magic.bmp": False,
+}
+
+BIG = 2147483647
+# Configuration file -> (boxes expected, {dump field: value expected}).
+INIS = {
+    "bom_crlf.ini": (set(), {"m_scannerRange": 77, "m_openDialog": 0, "m_bitmapLoaded": True}),
+    "coords_max.ini": (set(), {"m_startX": BIG, "m_startY": -BIG, "m_endX": -BIG, "m_endY": BIG}),
+    "coords_min.ini": (set(), {"m_startX": -BIG, "m_startY": -BIG, "m_endX": BIG, "m_endY": BIG}),
+    "df_str_0.ini": (set(), {"m_scanStepDivisor": 0.0}),
+    "df_str_1e30.ini": (set(), {"m_scanStepDivisor": 1e30}),
+    "df_str_999999999.ini": (set(), {"m_scanStepDivisor": 1e9}),
+    "df_str_inf.ini": (set(), {"m_scanStepDivisor": None}),
+    "df_str_minus1.ini": (set(), {"m_scanStepDivisor": -1.0}),
+    "df_str_nan.ini": (set(), {"m_scanStepDivisor": None}),
+    "empty_values.ini": ({"GetPriovateProfileStringError Mapa", "GetPriovateProfileStringError"},
+                         {"m_mapFileName": "", "m_scanStepDivisor": 0.0, "m_openDialog": 1}),
+    "garbage.ini": (set(), {"m_openDialog": 1, "m_scannerRange": 10, "m_bitmapLoaded": True}),
+    "megabyte_line.ini": (set(), {"m_scanStepDivisor": 10.0, "m_bitmapLoaded": True}),
+    "range_max.ini": (set(), {"m_scannerRange": BIG}),
+}
+
+# Point file -> (boxes expected, number of points LoadData keeps; SaveCircle then makes 102).
+POINTS = {
+    "decimal_comma.dat": ({"Error scanf !", "INFO"}, 1),
+    "garbage.dat": ({"Error scanf !", "INFO"}, 0),
+    "huge_numbers.dat": ({"INFO"}, 5),
+    "many_pairs.dat": ({"INFO"}, 5000),
+    "one_number.dat": ({"INFO"}, 0),
+    "only_blanks.dat": ({"INFO"}, 0),
+}
+
+POINT_INI = b"[Velmora]\nDialogs=0\nMessageBox=1\n[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n"
+SMALL_MAP = make_corpus.map_24(320, 240, lambda x, y: 200 <= x < 204 or (y == 150 and x < 120))
+
+
+def strict_json(text):
+    def refuse(token):
+        raise ValueError("not JSON: " + token)
+    return json.loads(text, parse_constant=refuse)
+
+
+def place(source, target):
+    if os.path.isdir(source):
+        shutil.copytree(source, target)
+    else:
+        shutil.copyfile(source, target)
+
+
+def run(tav1, folder, script, *options):
+    """Runs one script in `folder`; returns (problems, stderr, dump)."""
+    try:
+        done = subprocess.run([tav1, "--batch", "-", "--fast", *options], cwd=folder,
+                              input=script.encode(), capture_output=True, timeout=HANG_GUARD_S)
+    except subprocess.TimeoutExpired:
+        return ["still running after %d s (killed)" % HANG_GUARD_S], "", None
+    err = done.stderr.decode("utf-8", "replace")
+    problems = []
+    if done.returncode < 0:
+        problems.append("killed by signal %d" % -done.returncode)
+    elif done.returncode != 0:
+        problems.append("exit status %d" % done.returncode)
+    dump = None
+    try:
+        dump = strict_json(done.stdout.decode("utf-8"))
+    except ValueError as error:
+        problems.append("Dump is not JSON (%s)" % str(error)[:80])
+    if problems and err.strip():
+        problems.append("stderr: " + err.strip().replace("\n", " | ")[:300])
+    return problems, err, dump
+
+
+def check(problems, err, dump, boxes, fields):
+    """Appends what differs from the expected boxes and dump fields."""
+    shown = {line[1:line.index("]")] for line in err.splitlines() if line.startswith("[") and "]" in line}
+    if dump is not None:
+        shown |= {m["caption"] for m in dump["messages"]}
+    if shown != set(boxes):
+        problems.append("boxes %s, expected %s" % (sorted(shown), sorted(boxes)))
+    for name, value in fields.items():
+        actual = dump.get(name) if dump is not None else "(no dump)"
+        if isinstance(value, float) and isinstance(actual, (int, float)):
+            if math.isclose(actual, value, rel_tol=1e-6):  # the dump holds 32-bit reals
+                continue
+        if actual != value:
+            problems.append("%s is %r, expected %r" % (name, actual, value))
+
+
+def try_map(tav1, path, folder):
+    name, usable = os.path.basename(path), MAPS[os.path.basename(path)]
+    boxes = set() if usable else REFUSED
+    os.makedirs(os.path.join(folder, "startup"))
+    os.makedirs(os.path.join(folder, "dialog"))
+    startup = os.path.join(folder, "startup")
+    with open(os.path.join(startup, "tav.ini"), "wb") as handle:
+        handle.write(b"[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n")
+    place(path, os.path.join(startup, "mapa.bmp"))
+    problems, err, dump = run(tav1, startup, "PomocneMenu\nDump\n")
+    check(problems, err, dump, boxes, {"m_bitmapLoaded": usable})
+
+    picked = os.path.join(folder, "dialog")
+    with open(os.path.join(picked, "tav.ini"), "wb") as handle:
+        handle.write(b"[TAV]\nDialogs=1\n")
+    place(path, os.path.join(picked, name))
+    more, err, dump = run(tav1, picked, "FileOpen %s\nPomocneMenu\nDump\n" % name, "--map", name)
+    check(more, err, dump, boxes, {"m_bitmapLoaded": usable})
+    if not usable and err.count("[Error LoadDIBFromFile]") != 2:
+        more.append("expected one refusal per load (start-up and FileOpen)")
+    return problems + ["(dialog) " + p for p in more]
+
+
+def try_ini(tav1, path, folder):
+    boxes, fields = INIS[os.path.basename(path)]
+    shutil.copyfile(path, os.path.join(folder, "tav.ini"))
+    with open(os.path.join(folder, "mapa.bmp"), "wb") as handle:
+        handle.write(SMALL_MAP)
+    script = "ReadIni\nStartCiel\nSin2Pi\nSinPi\nLine\nGooooo\nScanner\nAnimuj\nFileSave prek.txt\nDump\n"
+    problems, err, dump = run(tav1, folder, script, "--map", "mapa.bmp")
+    check(problems, err, dump, boxes, fields)
+    prek = os.path.join(folder, "prek.txt")
+    if not os.path.exists(prek) or not open(prek, "rb").read().endswith(b"-" * 33 + b"\n"):
+        problems.append("prek.txt missing or not ended by its closing line")
+    return problems
+
+
+def try_points(tav1, path, folder):
+    boxes, kept = POINTS[os.path.basename(path)]
+    with open(os.path.join(folder, "tav.ini"), "wb") as handle:
+        handle.write(POINT_INI)
+    with open(os.path.join(folder, "mapa.bmp"), "wb") as handle:
+        handle.write(SMALL_MAP)
+    shutil.copyfile(path, os.path.join(folder, "aaa.dat"))
+    shutil.copyfile(path, os.path.join(folder, "samples.dat"))
+    problems, err, dump = run(tav1, folder, "LoadData\nKresli\nDump loaded.json\nSaveCircle\n"
+                              "Algoritmus samples.dat\nDump\n")
+    check(problems, err, dump, boxes, {"m_dataFileName": "samples.dat"})
+    try:
+        with open(os.path.join(folder, "loaded.json"), "rb") as handle:
+            loaded = strict_json(handle.read().decode("utf-8"))
+        if loaded["m_pointCount"] != kept:
+            problems.append("LoadData kept %d points, expected %d" % (loaded["m_pointCount"], kept))
+    except (OSError, ValueError) as error:
+        problems.append("loaded.json: %s" % error)
+    if open(os.path.join(folder, "aaa.dat"), "rb").read().count(b"\n") != 101:
+        problems.append("SaveCircle did not write its 101 lines to aaa.dat")
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("tav1")
+    parser.add_argument("--keep", metavar="DIR")
+    args = parser.parse_args()
+    tav1 = os.path.abspath(args.tav1)
+    root = os.path.abspath(args.keep) if args.keep else tempfile.mkdtemp(prefix="tav1-hostile-")
+    try:
+        corpus = make_corpus.generate(os.path.join(root, "corpus"))
+        tried = failed = 0
+        for kind, runner, table in (("maps", try_map, MAPS), ("ini", try_ini, INIS),
+                                    ("points", try_points, POINTS)):
+            names = {os.path.basename(p) for p in corpus[kind]}
+            for name in sorted(names ^ set(table)):
+                print("FAIL %s/%s: corpus and expectations disagree" % (kind, name))
+                failed += 1
+            for path in corpus[kind]:
+                if os.path.basename(path) not in table:
+                    continue
+                folder = os.path.join(root, "runs", kind, os.path.basename(path))
+                os.makedirs(folder)
+                problems = runner(tav1, path, folder)
+                tried += 1
+                failed += bool(problems)
+                print("%s %s/%s%s" % ("FAIL" if problems else "ok  ", kind, os.path.basename(path),
+                                     "".join("\n     - " + p for p in problems)))
+        print("%d hostile inputs tried, %d failed" % (tried, failed))
+        return 1 if failed else 0
+    finally:
+        if not args.keep:
+            shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
