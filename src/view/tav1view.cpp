@@ -123,6 +123,10 @@ void CTAV1View::ensureCanvasSize(QSize size)
         return;
     }
     QImage larger(grown, QImage::Format_RGB32);
+    if (larger.isNull()) {
+        // Out of memory: keep the canvas; drawing beyond it is clipped.
+        return;
+    }
     larger.fill(Qt::white);
     for (int y = 0; y < m_canvas.height(); ++y) {
         std::copy_n(m_canvas.constScanLine(y), m_canvas.bytesPerLine(), larger.scanLine(y));

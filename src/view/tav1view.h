@@ -30,7 +30,7 @@ class CanvasWidget;
 class CTAV1View : public QScrollArea {
 public:
     // The scroll size the view asks for: 800 x 1050 at 0.01 inch, in 96-dpi pixels.
-    static constexpr QSize kScrollSize{768, 1008};
+    static constexpr QSize kScrollSize = kMinimumCanvas;
     static constexpr int kDataFileNameLimit = 75;
     static constexpr int kMapFileNameLimit = 14;
 

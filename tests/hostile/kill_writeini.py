@@ -185,8 +185,8 @@ def main():
             leftovers += len([n for n in os.listdir(folder) if n not in ("tav.ini", "temp.txt")])
             if not violations or not violations[-1].startswith("run %d " % iteration):
                 shutil.rmtree(folder)
-        print("%d kills: %d before the writes, %d during them, %d after them; %d runs ended by themselves"
-              % (args.iterations, counts["before"], counts["mid"], counts["after"], exited))
+        print("%d runs: tav.ini left before the writes %d times, during them %d, after them %d; "
+              "%d runs ended by themselves" % (args.iterations, counts["before"], counts["mid"], counts["after"], exited))
         print("%d temporary files left behind by killed writes" % leftovers)
         for violation in violations:
             print("FAIL " + violation)

@@ -77,6 +77,17 @@ def bmp_os2(width, height):
     return b"BM" + struct.pack("<IHHI", 26 + len(pixels), 0, 0, 26) + core + pixels
 
 
+def bmp_1bit_wide(width):
+    """One row of `width` 1-bit pixels: a small file and a small bitmap, but far wider than a screen."""
+    row = b"\xff" * ((width + 7) // 8)
+    row += b"\0" * ((4 - len(row) % 4) % 4)
+    return bmp(width, 1, 1, row, extra=bytes((0, 0, 255, 0, 255, 255, 255, 0)), colors=2)
+
+
+def patched(data, offset, fmt, value):
+    return data[:offset] + struct.pack(fmt, value) + data[offset + struct.calcsize(fmt):]
+
+
 def png(width, height):
     def chunk(kind, payload):
         return struct.pack(">I", len(payload)) + kind + payload + \
@@ -105,12 +116,19 @@ def maps():
         "rle8.bmp": bmp_rle8(16, 8),
         "rle8_truncated.bmp": rle[:-40],
         # biSizeImage 0 as well, so the header does not tell how long the runs are
-        "rle8_truncated_nosize.bmp": (rle[:34] + b"\0\0\0\0" + rle[38:])[:-40],
+        "rle8_truncated_nosize.bmp": patched(rle, 34, "<I", 0)[:-40],
         "os2.bmp": os2,
         "os2_truncated.bmp": os2[: len(os2) // 2],
         "png_named.bmp": png(24, 16),
         "text.bmp": b"This is not a bitmap, only text.\nBM is not at the start.\n",
         "folder.bmp": None,  # a directory
+        "negative_width.bmp": patched(good, 18, "<i", -40),
+        "height_int_min.bmp": patched(good, 22, "<i", -2 ** 31),
+        "zero_bpp.bmp": patched(good, 28, "<H", 0),
+        "palette_2g_colors.bmp": patched(bmp_rle8(16, 8), 46, "<I", 2 ** 31),
+        "offset_past_end.bmp": patched(good, 10, "<I", 0xFFFFFFF0),
+        # 1 MB, 32 MB decoded, but a view 8000000 pixels wide would take 32 GB
+        "wide_1bit.bmp": bmp_1bit_wide(8000000),
     }
 
 
@@ -156,6 +174,7 @@ def inis():
             ("Velmora", "MessageBox"), ("TAV", "Dialogs"), ("TAV", "Bitmapa"),
             ("DefaultValues", "DosahScanerra"), ("DefaultValues", "StartPossitionX"),
             ("DefaultValues", "df_Str"), ("Vozidlo", "Dlzka")]}),
+        "folder.ini": None,  # a directory
         "bom_crlf.ini": b"\xEF\xBB\xBF" + ini_text({("DefaultValues", "DosahScanerra"): "77"}, "\r\n"),
     }
     for name, value in [("0", "0"), ("minus1", "-1"), ("nan", "nan"), ("inf", "inf"),
@@ -175,6 +194,7 @@ def points():
         "decimal_comma.dat": b"1,5 2,5\n3,5 4,5\n",
         "only_blanks.dat": b"   \n\t\t \n  \r\n   ",
         "one_number.dat": b"42",
+        "folder.dat": None,  # a directory
     }
 
 
