@@ -43,7 +43,7 @@ DibHandle LoadDIBFromFile(const char* fileName)
     if (!reader.read(&image)) {
         // Qt reports no reason; a size beyond the limit is the one we can tell apart.
         const QSize declared = reader.size();
-        const bool tooLarge = declared.isValid() && qint64(declared.width()) * declared.height() * 4 > limitBytes;
+        const bool tooLarge = declared.isValid() && exceedsPixelLimit(declared.width(), declared.height(), limitBytes);
         SetLastError(tooLarge ? kBitmapTooLarge : kBitmapBadFormat);
         return nullptr;
     }
@@ -58,9 +58,8 @@ BitmapHandle BitmapFromDIB(const DibHandle& dib, const PaletteHandle&)
     }
     // The map is drawn on a canvas at least kMinimumCanvas large; a long thin map would need a
     // canvas far beyond the decoding limit.
-    const qint64 canvasBytes = qint64(std::max(dib->width(), kMinimumCanvas.width()))
-        * std::max(dib->height(), kMinimumCanvas.height()) * 4;
-    if (canvasBytes > qint64(kBitmapAllocationLimitMb) << 20) {
+    if (exceedsPixelLimit(std::max(dib->width(), kMinimumCanvas.width()),
+                          std::max(dib->height(), kMinimumCanvas.height()), qint64(kBitmapAllocationLimitMb) << 20)) {
         SetLastError(kBitmapTooLarge);
         return nullptr;
     }

@@ -78,7 +78,7 @@ BmpCheck checkBmp(const uchar* data, qint64 size, qint64 limitBytes)
     } else {
         return BmpCheck::Fine;
     }
-    if (header.width * header.height * 4 > limitBytes) {
+    if (exceedsPixelLimit(header.width, header.height, limitBytes)) {
         return BmpCheck::TooLarge;
     }
     if (header.compression == kRgb || header.compression == kBitfields) {

@@ -9,3 +9,10 @@
 enum class BmpCheck { Fine, Truncated, TooLarge };
 
 BmpCheck checkBmp(const uchar* data, qint64 size, qint64 limitBytes);
+
+// Whether width x height pixels of 4 bytes exceed the limit, for any sizes up to 2^31 (the
+// product would overflow 64 bits).
+inline bool exceedsPixelLimit(qint64 width, qint64 height, qint64 limitBytes)
+{
+    return width > 0 && height > limitBytes / 4 / width;
+}
