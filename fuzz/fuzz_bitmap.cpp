@@ -1,5 +1,7 @@
 // Fuzzes the map loader: the input is written to a file, loaded, converted to the drawable
 // bitmap and drawn at several offsets onto a small canvas, whose every pixel is then checked.
+// A refused file must give its reason: too large when its header declares more than the limit.
+#include "support.h"
 #include "platform/bitmap.h"
 #include "platform/lasterror.h"
 #include "platform/surface.h"
@@ -10,27 +12,18 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 constexpr QRgb kBackground = 0xFF123456u;
 
-std::string g_folder;
 std::string g_file;
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 enum class Fit { Unknown, Within, Exceeds };
 
@@ -44,12 +37,6 @@ Fit fitsLimit(const QSize& size)
     return bytes > qint64(kBitmapAllocationLimitMb) << 20 ? Fit::Exceeds : Fit::Within;
 }
 
-void removeFolder()
-{
-    unlink(g_file.c_str());
-    rmdir(g_folder.c_str());
-}
-
 void checkDraw(const BitmapHandle& bitmap, int x, int y)
 {
     QImage canvas(37, 23, QImage::Format_RGB32);
@@ -57,7 +44,7 @@ void checkDraw(const BitmapHandle& bitmap, int x, int y)
     QRect reported;
     {
         Surface surface(canvas, [&reported](const QRect& touched) { reported = touched; });
-        check(DrawBitmap(surface, x, y, bitmap) != 0);
+        FUZZ_CHECK(DrawBitmap(surface, x, y, bitmap) != 0);
     }
     // The part of the canvas the bitmap covers, in 64 bits: offsets may be near the int limits.
     const std::int64_t left = std::max<std::int64_t>(x, 0);
@@ -65,7 +52,7 @@ void checkDraw(const BitmapHandle& bitmap, int x, int y)
     const std::int64_t right = std::min<std::int64_t>(std::int64_t(x) + bitmap->width(), canvas.width());
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t(y) + bitmap->height(), canvas.height());
     const bool covers = left < right && top < bottom;
-    check(covers ? reported == QRect(int(left), int(top), int(right - left), int(bottom - top))
+    FUZZ_CHECK(covers ? reported == QRect(int(left), int(top), int(right - left), int(bottom - top))
                  : reported.isNull());
     for (int row = 0; row < canvas.height(); ++row) {
         const auto* pixels = reinterpret_cast<const QRgb*>(canvas.constScanLine(row));
@@ -74,7 +61,7 @@ void checkDraw(const BitmapHandle& bitmap, int x, int y)
             const QRgb expected = inside
                 ? reinterpret_cast<const QRgb*>(bitmap->constScanLine(int(row - y)))[column - x]
                 : kBackground;
-            check(pixels[column] == expected);
+            FUZZ_CHECK(pixels[column] == expected);
         }
     }
 }
@@ -83,48 +70,40 @@ void checkDraw(const BitmapHandle& bitmap, int x, int y)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char folder[] = "/dev/shm/tav1-fuzz-bitmap-XXXXXX";
-    char fallback[] = "/tmp/tav1-fuzz-bitmap-XXXXXX";
-    const char* made = mkdtemp(folder);
-    if (made == nullptr) {
-        made = mkdtemp(fallback);
-    }
-    check(made != nullptr);
-    g_folder = made;
-    g_file = g_folder + "/mapa.bmp";
-    std::atexit(removeFolder);
+    const std::string folder = makeScratchFolder("bitmap");
+    g_file = folder + "/mapa.bmp";
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::FILE* file = std::fopen(g_file.c_str(), "wb");
-    check(file != nullptr);
-    check(std::fwrite(data, 1, size, file) == size);
-    check(std::fclose(file) == 0);
+    FUZZ_CHECK(file != nullptr);
+    FUZZ_CHECK(std::fwrite(data, 1, size, file) == size);
+    FUZZ_CHECK(std::fclose(file) == 0);
 
     const DibHandle dib = LoadDIBFromFile(g_file.c_str());
     if (!dib) {
         const int error = GetLastError();
-        check(error == kBitmapBadFormat || error == kBitmapTooLarge);
+        FUZZ_CHECK(error == kBitmapBadFormat || error == kBitmapTooLarge);
         // An image whose header declares more than the limit is refused as too large. A fresh
         // reader, opened as the loader opens it, tells the declared size.
         QFile file(QString::fromStdString(g_file));
-        check(file.open(QIODevice::ReadOnly));
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly));
         QImageReader probe(&file);
         if (fitsLimit(probe.size()) == Fit::Exceeds) {
-            check(error == kBitmapTooLarge);
+            FUZZ_CHECK(error == kBitmapTooLarge);
         }
         return 0;
     }
-    check(!dib->isNull());
-    check(fitsLimit(dib->size()) == Fit::Within);
+    FUZZ_CHECK(!dib->isNull());
+    FUZZ_CHECK(fitsLimit(dib->size()) == Fit::Within);
     const BitmapHandle bitmap = BitmapFromDIB(dib, nullptr);
     if (!bitmap) {
-        check(GetLastError() == kBitmapTooLarge);
+        FUZZ_CHECK(GetLastError() == kBitmapTooLarge);
         return 0;
     }
-    check(bitmap->format() == QImage::Format_RGB32 && bitmap->size() == dib->size());
+    FUZZ_CHECK(bitmap->format() == QImage::Format_RGB32 && bitmap->size() == dib->size());
 
     const int w = bitmap->width();
     const int h = bitmap->height();

@@ -1,6 +1,7 @@
 // Fuzzes the dialog field conversions. The input, read as UTF-8, is parsed as int, int16 and
 // real and compared with a reference parser; every value that parses must survive formatting
 // and parsing again. The first bytes also serve as raw int and float bits for the formatters.
+#include "support.h"
 #include "dialogs/dataexchange.h"
 
 #include <QString>
@@ -8,20 +9,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 std::uint32_t bitsOf(float value)
 {
@@ -137,13 +130,13 @@ void checkFloatRoundTrip(float value)
 {
     const QString shown = formatFloat(value);
     const std::optional<float> again = parseFloat(shown);
-    check(again.has_value());
+    FUZZ_CHECK(again.has_value());
     if (shortestDigits(value) <= 6) {
-        check(bitsOf(*again) == bitsOf(value));
+        FUZZ_CHECK(bitsOf(*again) == bitsOf(value));
     } else {
-        check(formatFloat(*again) == shown);
+        FUZZ_CHECK(formatFloat(*again) == shown);
         const std::optional<float> third = parseFloat(formatFloat(*again));
-        check(third.has_value() && bitsOf(*third) == bitsOf(*again));
+        FUZZ_CHECK(third.has_value() && bitsOf(*third) == bitsOf(*again));
     }
 }
 
@@ -153,24 +146,24 @@ void checkText(const QString& text)
 
     const std::optional<int> integer = parseInt(text);
     const std::optional<int> expectedInt = trimmed ? referenceInt(*trimmed) : std::nullopt;
-    check(integer == expectedInt);
+    FUZZ_CHECK(integer == expectedInt);
     if (integer) {
-        check(parseInt(formatInt(*integer)) == integer);
+        FUZZ_CHECK(parseInt(formatInt(*integer)) == integer);
     }
 
     const std::optional<std::int16_t> integer16 = parseInt16(text);
     if (integer && *integer >= std::numeric_limits<std::int16_t>::min()
         && *integer <= std::numeric_limits<std::int16_t>::max()) {
-        check(integer16 && *integer16 == *integer);
-        check(parseInt16(formatInt(*integer16)) == integer16);
+        FUZZ_CHECK(integer16 && *integer16 == *integer);
+        FUZZ_CHECK(parseInt16(formatInt(*integer16)) == integer16);
     } else {
-        check(!integer16);
+        FUZZ_CHECK(!integer16);
     }
 
     const std::optional<float> real = parseFloat(text);
     const bool realSyntax = trimmed && isRealSyntax(*trimmed);
     if (!realSyntax) {
-        check(!real);
+        FUZZ_CHECK(!real);
         return;
     }
     // Read in double, then rounded once to single; beyond single precision it is refused.
@@ -178,25 +171,25 @@ void checkText(const QString& text)
     const std::size_t from = number[0] == '+' ? 1 : 0;
     double wide = 0.0;
     const auto [end, error] = std::from_chars(number.data() + from, number.data() + number.size(), wide);
-    check(end == number.data() + number.size());
+    FUZZ_CHECK(end == number.data() + number.size());
     if (error == std::errc::result_out_of_range) {
         // Either too large (refused) or below the smallest double (zero or nearly).
-        check(!real || std::fabs(*real) < std::numeric_limits<float>::min());
+        FUZZ_CHECK(!real || std::fabs(*real) < std::numeric_limits<float>::min());
     } else {
-        check(error == std::errc());
+        FUZZ_CHECK(error == std::errc());
         const float single = static_cast<float>(wide);
         if (std::isinf(single)) {
-            check(!real);
+            FUZZ_CHECK(!real);
         } else {
-            check(real && bitsOf(*real) == bitsOf(single));
+            FUZZ_CHECK(real && bitsOf(*real) == bitsOf(single));
         }
     }
     if (real) {
-        check(std::isfinite(*real));
+        FUZZ_CHECK(std::isfinite(*real));
         checkFloatRoundTrip(*real);
     }
     if (integer) {
-        check(real && *real == static_cast<float>(*integer));
+        FUZZ_CHECK(real && *real == static_cast<float>(*integer));
     }
 }
 
@@ -213,16 +206,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     float real = 0.0f;
     std::memcpy(&integer, raw, sizeof(integer));
     std::memcpy(&real, raw, sizeof(real));
-    check(parseInt(formatInt(integer)) == integer);
+    FUZZ_CHECK(parseInt(formatInt(integer)) == integer);
     const auto integer16 = static_cast<std::int16_t>(integer);
-    check(parseInt16(formatInt(integer16)) == integer16);
+    FUZZ_CHECK(parseInt16(formatInt(integer16)) == integer16);
     if (std::isfinite(real)) {
         checkFloatRoundTrip(real);
     } else {
-        check(!parseFloat(formatFloat(real))); // "nan", "inf" are not numbers to a field
+        FUZZ_CHECK(!parseFloat(formatFloat(real))); // "nan", "inf" are not numbers to a field
     }
     // The messages take any values, NaN included.
-    check(!intRangeMessage(integer, integer16).isEmpty());
-    check(!floatRangeMessage(real, -real).isEmpty());
+    FUZZ_CHECK(!intRangeMessage(integer, integer16).isEmpty());
+    FUZZ_CHECK(!floatRangeMessage(real, -real).isEmpty());
     return 0;
 }

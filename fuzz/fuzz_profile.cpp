@@ -7,15 +7,18 @@
 //   byte 5  length of the value bytes below (modulo 64)
 //   byte 6  bit 0: no file at all; bit 1: the file is stored as TAV.INI (names ignore case)
 //   then the section name, key name and value bytes, then the file.
-// Known keys are read (string and int) before and after writing the chosen key; afterwards the
-// chosen key reads as written and every other key as before.
+// Known keys are read (string and int) before and after writing the chosen key: each reads as a
+// reference reader of the file's bytes says, and afterwards the chosen key reads as written and
+// every other key as before.
+#include "support.h"
 #include "platform/lasterror.h"
 #include "platform/profile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,22 +47,23 @@ constexpr std::string_view kDefaultText = "\x01missing";
 constexpr int kDefaultInt = -7;
 constexpr int kFileNotFound = 2;
 
-std::string g_folder;
 std::string g_path;      // the name every call is given
 std::string g_upperPath; // the same file in other letter case
 
-void check(bool condition)
+bool isBlank(char c)
 {
-    if (!condition) {
-        std::abort();
-    }
+    return c == ' ' || c == '\t';
 }
 
-void removeFolder()
+std::string_view trimBlanks(std::string_view text)
 {
-    unlink(g_path.c_str());
-    unlink(g_upperPath.c_str());
-    rmdir(g_folder.c_str());
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 char asciiLower(char c)
@@ -127,7 +131,7 @@ std::string valueFrom(std::string_view bytes)
     return value;
 }
 
-// What GetPrivateProfileIntA makes of a present value: the first 29 characters, optional sign,
+// What GetPrivateProfileIntA makes of a present value: the first 29 characters, blanks, sign,
 // 0x/0X/0o/0b prefix, digits of the base up to the first other character, modulo 2^32.
 std::uint32_t expectedInt(std::string_view value)
 {
@@ -136,6 +140,9 @@ std::uint32_t expectedInt(std::string_view value)
     }
     value = value.substr(0, 29);
     std::size_t i = 0;
+    while (i < value.size() && isBlank(value[i])) {
+        ++i;
+    }
     bool negative = false;
     if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
         negative = value[i] == '-';
@@ -167,6 +174,47 @@ std::uint32_t expectedInt(std::string_view value)
     return negative ? 0u - wrapped : wrapped;
 }
 
+// The value of a key as the file's text gives it, by the rules in platform/profile.h, read
+// independently of the module: nothing when the section or key is missing.
+std::optional<std::string> referenceValue(std::string_view bytes, std::string_view section, std::string_view key)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    bool inSection = false;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        const std::string_view line = trimBlanks(bytes.substr(0, end));
+        bytes.remove_prefix(end);
+        bytes.remove_prefix(bytes.starts_with("\r\n") ? 2 : std::min<std::size_t>(bytes.size(), 1));
+        if (line.empty()) {
+            continue;
+        }
+        const std::size_t close = line.find(']');
+        if (line.front() == '[' && close != std::string_view::npos) {
+            // Only the first section of the name counts.
+            if (inSection) {
+                return std::nullopt;
+            }
+            inSection = equalsIgnoringCase(trimBlanks(line.substr(1, close - 1)), section);
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!inSection || !equalsIgnoringCase(trimBlanks(line.substr(0, equals)), key)) {
+            continue;
+        }
+        if (equals == std::string_view::npos) {
+            return std::string();
+        }
+        std::string_view value = trimBlanks(line.substr(equals + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return std::string(value);
+    }
+    return std::nullopt;
+}
+
 struct Entry {
     std::string section;
     std::string key;
@@ -174,15 +222,40 @@ struct Entry {
     std::uint32_t number = 0;
 };
 
-void readEntry(Entry& entry, bool fileExists)
+// Reads the entry through the module and compares it with the reference reading of the file's
+// bytes (nothing when there is no file).
+void readEntry(Entry& entry, const std::optional<std::string>& bytes)
 {
     std::string text;
     const std::uint32_t length =
         GetPrivateProfileStringA(entry.section, entry.key, kDefaultText, text, kReadSize, g_path);
-    check(length == text.size() && text.size() < kReadSize);
-    check(GetLastError() == (fileExists ? 0 : kFileNotFound));
+    FUZZ_CHECK(length == text.size() && text.size() < kReadSize);
+    FUZZ_CHECK(GetLastError() == (bytes ? 0 : kFileNotFound));
     entry.text = text;
     entry.number = GetPrivateProfileIntA(entry.section, entry.key, kDefaultInt, g_path);
+
+    const std::optional<std::string> value = bytes ? referenceValue(*bytes, entry.section, entry.key) : std::nullopt;
+    const std::string expectedText = value ? value->substr(0, kReadSize - 1) : std::string(kDefaultText);
+    const std::uint32_t expectedNumber = value ? expectedInt(*value) : static_cast<std::uint32_t>(kDefaultInt);
+    if (entry.text != expectedText || entry.number != expectedNumber) {
+        std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), the file says \"%s\" (%u)\n", entry.section.c_str(),
+                     entry.key.c_str(), entry.text.c_str(), entry.number, expectedText.c_str(), expectedNumber);
+    }
+    FUZZ_CHECK(entry.text == expectedText);
+    FUZZ_CHECK(entry.number == expectedNumber);
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FUZZ_CHECK(file != nullptr);
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) {
+        bytes.append(buffer, got);
+    }
+    std::fclose(file);
+    return bytes;
 }
 
 bool fileExists(const std::string& path)
@@ -194,17 +267,9 @@ bool fileExists(const std::string& path)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char folder[] = "/dev/shm/tav1-fuzz-profile-XXXXXX";
-    char fallback[] = "/tmp/tav1-fuzz-profile-XXXXXX";
-    const char* made = mkdtemp(folder);
-    if (made == nullptr) {
-        made = mkdtemp(fallback);
-    }
-    check(made != nullptr);
-    g_folder = made;
-    g_path = g_folder + "/tav.ini";
-    g_upperPath = g_folder + "/TAV.INI";
-    std::atexit(removeFolder);
+    const std::string folder = makeScratchFolder("profile");
+    g_path = folder + "/tav.ini";
+    g_upperPath = folder + "/TAV.INI";
     return 0;
 }
 
@@ -241,9 +306,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unlink(g_upperPath.c_str());
     if (!noFile) {
         std::FILE* file = std::fopen((header[6] & 2) != 0 ? g_upperPath.c_str() : g_path.c_str(), "wb");
-        check(file != nullptr);
-        check(std::fwrite(rest.data(), 1, rest.size(), file) == rest.size());
-        check(std::fclose(file) == 0);
+        FUZZ_CHECK(file != nullptr);
+        FUZZ_CHECK(std::fwrite(rest.data(), 1, rest.size(), file) == rest.size());
+        FUZZ_CHECK(std::fclose(file) == 0);
     }
 
     // The keys the program reads and writes, every known key of the chosen section and the
@@ -268,37 +333,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         add(s, key);
     }
     add(section, key);
+    const std::optional<std::string> original = noFile ? std::nullopt : std::optional<std::string>(rest);
     for (Entry& entry : entries) {
-        readEntry(entry, !noFile);
+        readEntry(entry, original);
     }
 
-    check(WritePrivateProfileStringA(section, key, value, g_path) != 0);
-    check(GetLastError() == 0);
+    FUZZ_CHECK(WritePrivateProfileStringA(section, key, value, g_path) != 0);
+    FUZZ_CHECK(GetLastError() == 0);
     // The write goes to the file that exists, whatever its letter case, or creates the name given.
-    check(fileExists((header[6] & 3) == 2 ? g_upperPath : g_path));
-    check(!fileExists((header[6] & 3) == 2 ? g_path : g_upperPath));
+    const std::string& writtenPath = (header[6] & 3) == 2 ? g_upperPath : g_path;
+    FUZZ_CHECK(fileExists(writtenPath));
+    FUZZ_CHECK(!fileExists((header[6] & 3) == 2 ? g_path : g_upperPath));
+    const std::optional<std::string> updated = readBytes(writtenPath);
 
     for (const Entry& before : entries) {
         Entry after{before.section, before.key, {}, 0};
-        readEntry(after, true);
+        readEntry(after, updated);
         // Names match without regard to case: a key that differs only so is the one written.
-        if (equalsIgnoringCase(before.section, section) && equalsIgnoringCase(before.key, key)) {
-            check(after.text == value);
-            check(after.number == expectedInt(value));
-        } else {
-            check(after.text == before.text);
-            check(after.number == before.number);
+        const bool written = equalsIgnoringCase(before.section, section) && equalsIgnoringCase(before.key, key);
+        const std::string& expectedText = written ? value : before.text;
+        const std::uint32_t expectedNumber = written ? expectedInt(value) : before.number;
+        if (after.text != expectedText || after.number != expectedNumber) {
+            std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), expected \"%s\" (%u), after writing [%s] %s=%s\n",
+                         after.section.c_str(), after.key.c_str(), after.text.c_str(), after.number,
+                         expectedText.c_str(), expectedNumber, section.c_str(), key.c_str(), value.c_str());
         }
+        FUZZ_CHECK(after.text == expectedText);
+        FUZZ_CHECK(after.number == expectedNumber);
     }
 
     if (noFile) {
         // A new file holds just the section and the key, with Windows line breaks.
-        std::FILE* file = std::fopen(g_path.c_str(), "rb");
-        check(file != nullptr);
-        std::string bytes(4096, '\0');
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-        std::fclose(file);
-        check(bytes == "[" + section + "]\r\n" + key + "=" + value + "\r\n");
+        FUZZ_CHECK(*updated == "[" + section + "]\r\n" + key + "=" + value + "\r\n");
     }
     return 0;
 }

@@ -1,20 +1,13 @@
 // Fuzzes the batch script parser: line numbers are 1-based, strictly increasing and within the
 // script; commands and words are non-empty and contain no blank.
+#include "support.h"
 #include "batch/script.h"
 
 #include <QByteArray>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The characters the parser separates words at, and the line break.
 bool isBlank(QChar c)
@@ -24,9 +17,9 @@ bool isBlank(QChar c)
 
 void checkWord(const QString& word)
 {
-    check(!word.isEmpty());
+    FUZZ_CHECK(!word.isEmpty());
     for (const QChar c : word) {
-        check(!isBlank(c));
+        FUZZ_CHECK(!isBlank(c));
     }
 }
 
@@ -39,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype lineCount = text.count('\n') + 1;
     int previous = 0;
     for (const ScriptLine& line : lines) {
-        check(line.number > previous && line.number <= lineCount);
+        FUZZ_CHECK(line.number > previous && line.number <= lineCount);
         previous = line.number;
         checkWord(line.command);
-        check(!line.command.startsWith(u'#'));
+        FUZZ_CHECK(!line.command.startsWith(u'#'));
         for (const QString& word : line.words) {
             checkWord(word);
         }

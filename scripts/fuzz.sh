@@ -32,7 +32,7 @@ for target in "${targets[@]}"; do
         echo "$target: $(grep -E '^Done [0-9]+ runs' "$log" | tail -n 1)"
     else
         echo "$target: FAULT (log: $log)"
-        grep -E '^(==[0-9]+==|SUMMARY|artifact_prefix|Test unit written)' "$log" | head -n 20 || true
+        grep -E '^(==[0-9]+==|SUMMARY|artifact_prefix)|check failed|runtime error' "$log" | head -n 20 || true
         status=1
     fi
 done

@@ -39,12 +39,15 @@ DibHandle LoadDIBFromFile(const char* fileName)
     QImageReader reader(&file);
     reader.setAllocationLimit(kBitmapAllocationLimitMb);
     reader.setAutoTransform(false);
+    // Any format's declared size is checked before decoding; Qt tells no reason after a refusal.
+    const QSize declared = reader.size();
+    if (declared.isValid() && exceedsPixelLimit(declared.width(), declared.height(), limitBytes)) {
+        SetLastError(kBitmapTooLarge);
+        return nullptr;
+    }
     QImage image;
     if (!reader.read(&image)) {
-        // Qt reports no reason; a size beyond the limit is the one we can tell apart.
-        const QSize declared = reader.size();
-        const bool tooLarge = declared.isValid() && exceedsPixelLimit(declared.width(), declared.height(), limitBytes);
-        SetLastError(tooLarge ? kBitmapTooLarge : kBitmapBadFormat);
+        SetLastError(kBitmapBadFormat);
         return nullptr;
     }
     return std::make_shared<const QImage>(std::move(image));
