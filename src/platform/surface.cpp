@@ -13,6 +13,18 @@
 
 namespace {
 
+// Puts a box's corners in order; false when it has no width or height (nothing to draw).
+bool orderBox(int& left, int& top, int& right, int& bottom)
+{
+    if (left > right) {
+        std::swap(left, right);
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+    }
+    return left != right && top != bottom;
+}
+
 // Text is drawn in a plain sans serif of 13 pixels (10 pt at 96 dpi), about the height of the
 // Windows system font. A pixel size keeps the canvas the same whatever the screen's resolution.
 constexpr int TextPixelSize = 13;
@@ -293,13 +305,7 @@ void Surface::drawWideLine(int x0, int y0, int x1, int y1)
 // box. With the null pen the fill alone covers l..r-2, one pixel less, also as in GDI.
 bool Surface::Rectangle(int left, int top, int right, int bottom)
 {
-    if (left > right) {
-        std::swap(left, right);
-    }
-    if (top > bottom) {
-        std::swap(top, bottom);
-    }
-    if (left == right || top == bottom) {
+    if (!orderBox(left, top, right, bottom)) {
         return true;
     }
     // Edges beyond the pen's reach outside the canvas stay invisible when moved to just past
@@ -326,13 +332,7 @@ bool Surface::Rectangle(int left, int top, int right, int bottom)
 // off the canvas is skipped here.
 bool Surface::Ellipse(int left, int top, int right, int bottom)
 {
-    if (left > right) {
-        std::swap(left, right);
-    }
-    if (top > bottom) {
-        std::swap(top, bottom);
-    }
-    if (left == right || top == bottom) {
+    if (!orderBox(left, top, right, bottom)) {
         return true;
     }
     const std::int64_t margin = penMargin(m_pen);
@@ -377,23 +377,6 @@ bool Surface::TextOut(int x, int y, std::string_view text)
 
 // Clipped on the corners rather than with QRect::intersected, whose width arithmetic
 // overflows for rectangles reaching the ends of the int range.
-void Surface::FillRect(const QRect& rect, COLORREF color)
-{
-    const int left = std::max(rect.left(), 0);
-    const int top = std::max(rect.top(), 0);
-    const int right = std::min(rect.right(), m_canvas.width() - 1);
-    const int bottom = std::min(rect.bottom(), m_canvas.height() - 1);
-    if (left > right || top > bottom) {
-        return;
-    }
-    const QRgb pixel = toPixel(color);
-    for (int y = top; y <= bottom; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(y));
-        std::fill(line + left, line + right + 1, pixel);
-    }
-    touch(left, top, right, bottom);
-}
-
 void Surface::DrawImage(int x, int y, const QImage& image)
 {
     const std::int64_t left = std::max<std::int64_t>(x, 0);

@@ -72,9 +72,6 @@ public:
     bool Ellipse(int left, int top, int right, int bottom);
     bool Rectangle(int left, int top, int right, int bottom);
     bool TextOut(int x, int y, std::string_view text);
-    // Fills the pixels rect.left()..rect.right() by rect.top()..rect.bottom() (Qt's inclusive
-    // corners; nothing when right < left or bottom < top) with a colour, ignoring the pen.
-    void FillRect(const QRect& rect, COLORREF color);
     // Copies an RGB32 image unscaled with its top-left corner at (x, y), clipped to the canvas.
     void DrawImage(int x, int y, const QImage& image);
 

@@ -93,13 +93,7 @@ TEST_F(DialogExchange, RefusedOkKeepsTheRowsBeforeTheRefusedOne)
 
     EXPECT_EQ(curve.m_samplingPeriod, 0.5f);
     EXPECT_EQ(curve.m_incrementalEllipse, 0);
-    EXPECT_EQ(curve.m_valueCount, 101);
-    EXPECT_EQ(curve.m_curveStartX, 200);
-    EXPECT_EQ(curve.m_curveStartY, 200);
-    EXPECT_EQ(curve.m_radius10, 20);
-    EXPECT_EQ(curve.m_numbers, 0);
-    EXPECT_EQ(curve.m_squaresEllipses, 0);
-    EXPECT_EQ(curve.m_preciseIntegration, 0);
+    expectCurveMembersAfterValueCountKept(curve);
 }
 
 TEST_F(DialogExchange, RefusedFieldTakesTheFocusWithItsTextSelected)

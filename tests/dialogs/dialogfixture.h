@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/curvedlg.h"
 #include "dialogs/templatedialog.h"
 #include "platform/scriptedui.h"
 
@@ -26,6 +27,18 @@ protected:
 
     void SetUp() override { setUi(&m_ui); }
     void TearDown() override { setUi(nullptr); }
+
+    // After OK was refused at the value count: the members after it keep their defaults.
+    static void expectCurveMembersAfterValueCountKept(const CCurveDlg& curve)
+    {
+        EXPECT_EQ(curve.m_valueCount, 101);
+        EXPECT_EQ(curve.m_curveStartX, 200);
+        EXPECT_EQ(curve.m_curveStartY, 200);
+        EXPECT_EQ(curve.m_radius10, 20);
+        EXPECT_EQ(curve.m_numbers, 0);
+        EXPECT_EQ(curve.m_squaresEllipses, 0);
+        EXPECT_EQ(curve.m_preciseIntegration, 0);
+    }
 
     // Presses OK. The text of the box it showed, or "accepted" when the dialog closed with OK.
     QString pressOk(TemplateDialog& dialog)

@@ -85,12 +85,7 @@ TEST_F(DoModal, RefusedOkThenCancelKeepsOnlyTheEarlierRows)
     EXPECT_EQ(m_ui.messages()[0].text, "Please enter an integer between 2 and 5000.");
     EXPECT_EQ(curve.m_samplingPeriod, 0.25f);
     EXPECT_EQ(curve.m_incrementalEllipse, 0);
-    EXPECT_EQ(curve.m_valueCount, 101);
-    EXPECT_EQ(curve.m_curveStartX, 200);
-    EXPECT_EQ(curve.m_curveStartY, 200);
-    EXPECT_EQ(curve.m_radius10, 20);
-    EXPECT_EQ(curve.m_numbers, 0);
-    EXPECT_EQ(curve.m_preciseIntegration, 0);
+    expectCurveMembersAfterValueCountKept(curve);
 }
 
 TEST_F(DoModal, CancelAndUnknownFieldsChangeNothing)
