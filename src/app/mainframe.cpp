@@ -8,9 +8,11 @@
 #include "view/tav1view.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -64,6 +66,35 @@ void CMainFrame::setPaneText(int pane, const QString& text)
     if (pane == 0) {
         m_messagePane->setText(text);
         m_messagePane->repaint();
+    }
+}
+
+void CMainFrame::setRunProgress(int done, int total)
+{
+    m_runProgress->setVisible(total > 0);
+    if (total > 0) {
+        m_runProgress->setRange(0, total);
+        m_runProgress->setValue(done);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_view->runGoing()) {
+        // The run ends after its current step; the window closes as soon as the run returns.
+        m_view->requestStop();
+        m_closeAfterRun = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::finishViewCommand()
+{
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        close();
     }
 }
 
@@ -149,6 +180,12 @@ void CMainFrame::createStatusBar()
     m_messagePane = new MessagePane;
     m_messagePane->setText(kReady);
     statusBar()->addWidget(m_messagePane, 1);
+    m_runProgress = new QProgressBar;
+    m_runProgress->setObjectName(QStringLiteral("runProgress"));
+    m_runProgress->setFormat(QStringLiteral("%v / %m"));
+    m_runProgress->setMaximumWidth(160);
+    m_runProgress->hide();
+    statusBar()->addPermanentWidget(m_runProgress);
     // The lock-key indicators; Qt cannot read the lock state portably, so they stay blank.
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel;
@@ -164,7 +201,10 @@ void CMainFrame::connectCommands()
 {
     for (const auto& [id, action] : m_actions) {
         if (ViewHandler handler = viewHandler(id)) {
-            connect(action, &QAction::triggered, this, [this, handler] { handler(*m_view); });
+            connect(action, &QAction::triggered, this, [this, handler] {
+                handler(*m_view);
+                finishViewCommand();
+            });
         }
     }
     const auto frameCommand = [this](int id, auto slot) {

@@ -11,6 +11,7 @@ class CTAV1View;
 class MessagePane;
 class QAction;
 class QMenu;
+class QProgressBar;
 
 // The main window: menu, toolbar and status bar around the one view, and the data-less
 // document. Commands go to the view first; those it does not handle go to the frame, and
@@ -28,9 +29,13 @@ public:
     QString paneText() const;
 
     void setPaneText(int pane, const QString& text) override;
+    void setRunProgress(int done, int total) override;
 
     // Opens a file as the (data-less) document; false, with a box, when it cannot be opened.
     bool openDocument(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createActions();
@@ -38,6 +43,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void connectCommands();
+    // After each view command: a close asked for during a run happens now that it has ended.
+    void finishViewCommand();
     void readRecentFiles();
     void updateTitle();
 
@@ -53,6 +60,8 @@ private:
     CTAV1Doc m_document;
     CTAV1View* m_view = nullptr;
     MessagePane* m_messagePane = nullptr;
+    QProgressBar* m_runProgress = nullptr;
+    bool m_closeAfterRun = false;
     QToolBar* m_toolBar = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<QString, QMenu*> m_menus;

@@ -1,6 +1,7 @@
 #include "batch/batchrunner.h"
 
 #include "app/mainframe.h"
+#include "app/screengrab.h"
 #include "app/tav1app.h"
 #include "app/viewcommands.h"
 #include "batch/dump.h"
@@ -58,6 +59,9 @@ public:
         if (name.compare(QLatin1String("Snapshot"), Qt::CaseInsensitive) == 0) {
             return snapshot(line.words);
         }
+        if (name.compare(QLatin1String("Screen"), Qt::CaseInsensitive) == 0) {
+            return screen(line.words);
+        }
         if (name.compare(QLatin1String("Dump"), Qt::CaseInsensitive) == 0) {
             return dump(line.words);
         }
@@ -70,6 +74,7 @@ public:
         if (QAction* action = m_frame.action(command->id); action != nullptr && action->isEnabled()) {
             action->trigger();
         }
+        // Work the command left queued (a repaint it asked for) may still open a dialog.
         QApplication::processEvents();
         m_ui.setAnswers({});
         if (!m_ui.scriptError().isEmpty()) {
@@ -100,7 +105,6 @@ private:
         } else {
             view.OnLButtonDblClk(QPoint(x, y));
         }
-        QApplication::processEvents();
         return true;
     }
 
@@ -111,6 +115,21 @@ private:
         }
         if (!m_frame.view()->canvas().save(words.first(), "PNG")) {
             return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(words.first()));
+        }
+        return true;
+    }
+
+    bool screen(const QStringList& words)
+    {
+        if (words.size() != 1) {
+            return error(QStringLiteral("Screen needs one path"));
+        }
+        const QImage shown = grabShownView(m_frame);
+        if (shown.isNull()) {
+            return error(QStringLiteral("the window shows nothing yet"));
+        }
+        if (!shown.save(words.first(), "PNG")) {
+            return error(QStringLiteral("cannot write the screen \"%1\"").arg(words.first()));
         }
         return true;
     }
@@ -164,6 +183,9 @@ int runBatch(const BatchOptions& options)
         scripted.clearScriptError();
         Runner runner(*frame, scripted);
         for (const ScriptLine& line : lines) {
+            // What the event loop does between two clicks of a person: pending window-system
+            // events run.
+            QApplication::processEvents();
             if (!runner.run(line)) {
                 status = kBatchScriptError;
                 break;

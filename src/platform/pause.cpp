@@ -1,5 +1,7 @@
 #include "platform/pause.h"
 
+#include "platform/runinput.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
@@ -19,7 +21,9 @@ void setPausesSkipped(bool skipped)
 
 void keepWindowAlive()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Under a UserInputBlock input is taken, so that the block can drop it and see Esc.
+    QCoreApplication::processEvents(userInputBlocked() ? QEventLoop::AllEvents
+                                                       : QEventLoop::ExcludeUserInputEvents);
 }
 
 void Sleep(int ms)

@@ -7,6 +7,6 @@ void Sleep(int ms);
 // The batch runner's --fast: every pause returns at once.
 void setPausesSkipped(bool skipped);
 
-// Lets the window system's events through (not user input), so a long command never makes the
-// desktop mark the window as not responding.
+// Lets the window system's events through (not user input, unless a UserInputBlock takes it),
+// so a long command never makes the desktop mark the window as not responding.
 void keepWindowAlive();

@@ -2,12 +2,14 @@
 
 #include <QString>
 
-// Pane 0 of the main window's status bar, as the view's status writer reaches it. The main
-// window registers itself while it exists; with none registered, status texts go nowhere.
+// The main window's status bar, as the view's status writer reaches it. The main window
+// registers itself while it exists; with none registered, status texts go nowhere.
 class StatusSink {
 public:
     virtual ~StatusSink() = default;
     virtual void setPaneText(int pane, const QString& text) = 0;
+    // The progress of a run: `done` steps of `total`; a total of 0 means no run is going.
+    virtual void setRunProgress(int done, int total) = 0;
 };
 
 StatusSink* mainStatusSink();

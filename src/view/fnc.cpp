@@ -8,3 +8,10 @@ void CFnc::SetStatusText(const QString& text) const
         sink->setPaneText(0, text);
     }
 }
+
+void CFnc::SetRunProgress(int done, int total) const
+{
+    if (StatusSink* sink = mainStatusSink()) {
+        sink->setRunProgress(done, total);
+    }
+}

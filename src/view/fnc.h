@@ -6,4 +6,6 @@
 class CFnc {
 public:
     void SetStatusText(const QString& text) const;
+    // Shows a run's progress beside the panes; a total of 0 hides it.
+    void SetRunProgress(int done, int total) const;
 };

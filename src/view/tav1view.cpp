@@ -94,7 +94,14 @@ void CTAV1View::setDefaults()
 
 Surface CTAV1View::GetDC()
 {
-    return Surface(m_canvas, [this](const QRect& touched) { m_pendingShow |= touched; });
+    // Drawing on a window is seen at once: what a context drew is on the screen when it is
+    // released. Inside a repaint the whole canvas is shown when the repaint ends.
+    return Surface(m_canvas, [this](const QRect& touched) {
+        m_pendingShow |= touched;
+        if (m_paintDepth == 0) {
+            showCanvasNow();
+        }
+    });
 }
 
 void CTAV1View::showCanvasNow()
@@ -109,11 +116,17 @@ void CTAV1View::RedrawWindow(bool erase)
 {
     if (erase) {
         m_canvas.fill(Qt::white);
-        m_pendingShow = m_canvas.rect();
     }
+    ++m_paintDepth;
     OnPaint();
+    --m_paintDepth;
     m_pendingShow = m_canvas.rect();
     showCanvasNow();
+}
+
+QRect CTAV1View::visibleCanvasRect() const
+{
+    return QRect(-m_canvasWidget->pos(), viewport()->size());
 }
 
 void CTAV1View::ensureCanvasSize(QSize size)

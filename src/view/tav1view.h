@@ -49,8 +49,8 @@ public:
     const QImage& canvas() const { return m_canvas; }
     // Grows the canvas (never shrinks it) to hold at least `size`.
     void ensureCanvasSize(QSize size);
-    // Shows the part of the canvas drawn since the last call at once.
-    void showCanvasNow();
+    // The part of the canvas the viewport shows, scrolled as it is.
+    QRect visibleCanvasRect() const;
 
     // --- lifecycle, map and repaint
     void OnInitialUpdate();
@@ -85,6 +85,9 @@ public:
     void OnScanner();
     void OnFileSave();
     void OnAnimuj();
+    // True while "Animuj" runs; requestStop ends the run after its current step.
+    bool runGoing() const { return m_runGoing; }
+    void requestStop() { m_stopRequested = true; }
     void AnimationStep(int guideX, int guideY, int nextX, int nextY);
     Polar GetStartEndPolar() const;
     void ShowGuidanceStatus(int guideX, int guideY, float steeringAngle);
@@ -152,6 +155,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Shows the part of the canvas drawn since the last call at once.
+    void showCanvasNow();
     bool loadMap();
     template <class Generate>
     void generateTrajectory(int type, Generate generate);
@@ -162,6 +167,10 @@ private:
     QImage m_canvas;
     CanvasWidget* m_canvasWidget = nullptr;
     QRect m_pendingShow;
+    // Above 0 while a repaint runs: its drawings are shown together when it ends.
+    int m_paintDepth = 0;
+    bool m_runGoing = false;
+    bool m_stopRequested = false;
     bool m_constructed = false;
     bool m_firstPaintDone = false;
     // Set when a map load failed or was cancelled; a repaint then no longer loads on its own,

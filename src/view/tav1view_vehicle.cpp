@@ -4,8 +4,10 @@
 #include "dialogs/systemdlg.h"
 #include "platform/lasterror.h"
 #include "platform/pause.h"
+#include "platform/runinput.h"
 #include "platform/textformat.h"
 #include "platform/ui.h"
+#include "sim/animation.h"
 #include "sim/geometry.h"
 #include "sim/scanner.h"
 #include "sim/scanrecord.h"
@@ -19,7 +21,6 @@
 
 namespace {
 
-constexpr int kStepRecords = 10;
 constexpr COLORREF kGuideDotColor = RGB(128, 128, 128);
 
 ChordPoints chordOf(const CStartEndDlg& points)
@@ -164,21 +165,27 @@ void CTAV1View::OnAnimuj()
         return;
     }
     const TrajectoryPoint* records = m_pTrajectory.get();
-    int k = kStepRecords;
-    // The run ends by the start-end distance, taken anew each step, or at the buffer's last
-    // record, whichever comes first.
-    while (k < kTrajectoryCapacity) {
+    // The start-end distance decides when the run ends; nothing can move the points during a
+    // run, so the count taken now holds for every step.
+    const int steps = animationStepCount(GetStartEndPolar().length, m_trajectoryCount);
+    const UserInputBlock input;
+    m_runGoing = true;
+    m_stopRequested = false;
+    m_fnc.SetRunProgress(0, steps);
+    for (int step = 1; step <= steps; ++step) {
+        const TrajectoryPoint& guide = records[(step - 1) * kStepRecords];
+        const TrajectoryPoint& next = records[step * kStepRecords];
         RedrawWindow(false);
-        AnimationStep(truncToPixel(records[k - kStepRecords].x), truncToPixel(records[k - kStepRecords].y),
-                      truncToPixel(records[k].x), truncToPixel(records[k].y));
-        showCanvasNow();
-        k += kStepRecords;
+        AnimationStep(truncToPixel(guide.x), truncToPixel(guide.y), truncToPixel(next.x), truncToPixel(next.y));
+        m_fnc.SetRunProgress(step, steps);
         Sleep(m_delayMs);
         keepWindowAlive();
-        if (!(double(static_cast<float>(k)) < double(GetStartEndPolar().length))) {
+        if (m_stopRequested || input.escapePressed()) {
             break;
         }
     }
+    m_runGoing = false;
+    m_fnc.SetRunProgress(0, 0);
     ui().beep();
 }
 

@@ -128,31 +128,34 @@ TEST_F(VehicleTest, AnimujAlongALineEndsTenRecordsBeforeTheEnd)
     EXPECT_EQ(pixel(185, 100), qRgb(0, 255, 0));
 }
 
-TEST_F(VehicleTest, ShortChordRunsOneStepIntoStaleRecords)
+TEST_F(VehicleTest, AnimujNeverMovesTheCartOntoRecordsTheCurrentPathDidNotStore)
 {
+    // A path of 100 records, then start and end farther apart: the run ends with the step that
+    // reaches record 90 instead of going on into records no generator wrote (zeros).
     setPoints(100, 100, 200, 100);
     ASSERT_TRUE(run(ID_LINE));
+    setPoints(100, 100, 400, 100);
+    ASSERT_TRUE(run(ID_START_CIEL));
+    ASSERT_TRUE(run(ID_ANIMUJ));
+    EXPECT_EQ(view().m_cartX, 190);
+    EXPECT_EQ(view().m_cartY, 100);
+    EXPECT_EQ(frame().paneText(), "Vodidlo:[180,100], Uhol natocenia kormidla:0.000 [rad]");
+    EXPECT_EQ(ui().beeps(), 1);
+
+    // A chord of 15 pixels stores 15 records: one step, to record 10.
     setPoints(50, 50, 65, 50);
     ASSERT_TRUE(run(ID_LINE));
     ASSERT_TRUE(run(ID_ANIMUJ));
     EXPECT_EQ(view().m_cartX, 60);
-    setPoints(50, 50, 55, 50);
-    ASSERT_TRUE(run(ID_LINE));
-    ASSERT_TRUE(run(ID_ANIMUJ));
-    // Record 10 is the earlier, longer line's.
-    EXPECT_EQ(view().m_cartX, 60);
-    EXPECT_EQ(ui().beeps(), 2);
-}
 
-TEST_F(VehicleTest, AnimujStopsAtTheBufferEndWhateverTheDistance)
-{
-    setPoints(0, 0, 100, 0);
+    // A chord of 5 pixels stores 5 records: record 10 is the longer line's, so no step runs and
+    // the cart stays where it was.
+    setPoints(50, 70, 55, 70);
     ASSERT_TRUE(run(ID_LINE));
-    setPoints(0, 0, 2147483647, 0);
     ASSERT_TRUE(run(ID_ANIMUJ));
-    EXPECT_EQ(ui().beeps(), 1);
-    // The last step ended at record 64530, the last multiple of ten inside the buffer.
-    EXPECT_EQ(view().m_cartX, int(record(64530).x));
+    EXPECT_EQ(view().m_cartX, 60);
+    EXPECT_EQ(view().m_cartY, 50);
+    EXPECT_EQ(ui().beeps(), 3);
 }
 
 TEST_F(VehicleTest, RepaintAndGoooooRedrawTheStoredPath)
