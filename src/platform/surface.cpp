@@ -87,13 +87,37 @@ std::int64_t penMargin(const Pen& pen)
     return std::max(pen.width, 1) / 2 + 1;
 }
 
-std::int64_t floorDiv(__int128 numerator, std::int64_t denominator)
+struct FloorDivision {
+    std::int64_t quotient = 0;
+    std::int64_t remainder = 0; // in [0, divisor)
+};
+
+// (factor * multiplier + addend) / divisor rounded down, for |factor| <= divisor < 2^34,
+// 0 <= multiplier < 2^32 and 0 <= addend < divisor. The product may pass 64 bits and 32-bit
+// targets have no 128-bit integer, so the multiplier is taken in 16-bit digits (long
+// multiplication); every partial result stays below 2^51.
+FloorDivision floorDivide(std::int64_t factor, std::int64_t multiplier, std::int64_t addend, std::int64_t divisor)
 {
-    __int128 quotient = numerator / denominator;
-    if (numerator % denominator != 0 && (numerator < 0) != (denominator < 0)) {
-        --quotient;
+    // factor = lead * divisor + rest with rest in [0, divisor); lead is -1, 0 or 1.
+    std::int64_t lead = factor / divisor;
+    std::int64_t rest = factor % divisor;
+    if (rest < 0) {
+        rest += divisor;
+        --lead;
     }
-    return static_cast<std::int64_t>(quotient);
+    FloorDivision result;
+    for (int shift = 16; shift >= 0; shift -= 16) {
+        const std::int64_t partial = (result.remainder << 16) + rest * ((multiplier >> shift) & 0xFFFF);
+        result.quotient = (result.quotient << 16) + partial / divisor;
+        result.remainder = partial % divisor;
+    }
+    result.remainder += addend;
+    if (result.remainder >= divisor) {
+        result.remainder -= divisor;
+        ++result.quotient;
+    }
+    result.quotient += lead * multiplier;
+    return result;
 }
 
 // Draws a shape with the pen and brush of the surface, no antialiasing. A hatch brush lays the
@@ -225,11 +249,11 @@ void Surface::drawThinLine(int x0, int y0, int x1, int y1)
     }
 
     // Minor offset at step t: floor((2 * minorDelta * t + steps) / (2 * steps)), kept as a
-    // quotient and a remainder in [0, 2 * steps). 128 bits hold the product for any int line.
+    // quotient and a remainder in [0, 2 * steps).
     const std::int64_t twoSteps = 2 * steps;
-    const __int128 numerator = __int128(2) * minorDelta * first + steps;
-    std::int64_t offset = floorDiv(numerator, twoSteps);
-    std::int64_t remainder = static_cast<std::int64_t>(numerator - __int128(offset) * twoSteps);
+    const FloorDivision start = floorDivide(2 * minorDelta, first, steps, twoSteps);
+    std::int64_t offset = start.quotient;
+    std::int64_t remainder = start.remainder;
     const QRgb pixel = toPixel(m_pen.color);
     for (std::int64_t t = first; t <= last; ++t) {
         const std::int64_t minor = minor0 + offset;

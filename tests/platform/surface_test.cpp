@@ -233,6 +233,22 @@ TEST(SurfaceLine, HugeCoordinatesAreClipped)
     EXPECT_EQ(canvas.pixel(30, 5), White);
 }
 
+TEST(SurfaceLine, FarEndPointsGiveTheSamePixelsAsNearOnes)
+{
+    // Lines through (10, 5) whose end points lie near the int limits: the step products then
+    // pass 64 bits, yet the pixels on the canvas must be those of the same line drawn short.
+    const QPoint through(10, 5);
+    const std::vector<QPoint> directions = {{3, 2}, {2, 3}, {3, -2}, {-3, 2}, {7, 6}, {-6, -7}, {5, -4}, {9, 1}};
+    for (const QPoint d : directions) {
+        const int far = (INT_MAX - 20) / std::max(std::abs(d.x()), std::abs(d.y()));
+        const Pixels near = drawLine(through - 12 * d, through + 12 * d);
+        EXPECT_FALSE(near.empty());
+        EXPECT_EQ(drawLine(through - far * d, through + far * d), near) << d.x() << "," << d.y();
+        EXPECT_EQ(drawLine(through - far * d, through + 12 * d), near) << d.x() << "," << d.y();
+        EXPECT_EQ(drawLine(through - 12 * d, through + far * d), near) << d.x() << "," << d.y();
+    }
+}
+
 TEST(SurfaceRectangle, OutlineExcludesRightAndBottomAndBrushFillsTheInside)
 {
     QImage canvas = makeCanvas(Red);
