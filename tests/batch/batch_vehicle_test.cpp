@@ -37,3 +37,24 @@ TEST(BatchVehicle, AnimationRunLeavesPathCartAndScannerRaysOnTheSnapshot)
     EXPECT_GT(green, 500); // the last step's rays and body line
     EXPECT_GT(red, 300);   // the replotted path and the cart's hatch
 }
+
+TEST(BatchVehicle, ScreenWritesTheVisibleAreaAsTheWindowShowsIt)
+{
+    BatchProcess batch;
+    QImage floor(800, 600, QImage::Format_RGB32);
+    floor.fill(qRgb(238, 234, 222));
+    ASSERT_TRUE(floor.save(batch.dir() + "/mapa.bmp", "BMP"));
+    batch.writeFile("tav.ini", "[TAV]\nDialogs=0\n[DefaultValues]\nStartPossitionX=100\nStartPossitionY=100\n"
+                               "EndPossitionX=380\nEndPossitionY=250\n");
+    BatchResult result = batch.run("StartCiel\nSin2Pi\nScreen screen.png\nSnapshot canvas.png\n", {"--size", "400x300"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QImage screen = QImage(batch.dir() + "/screen.png").convertToFormat(QImage::Format_RGB32);
+    const QImage canvas = QImage(batch.dir() + "/canvas.png").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), QSize(400, 300));
+    EXPECT_EQ(screen, canvas.copy(0, 0, 400, 300));
+    EXPECT_EQ(screen.pixel(100, 100), qRgb(255, 0, 0));
+
+    result = batch.run("Screen\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.err.contains("script line 1: Screen needs one path")) << result.err.toStdString();
+}
