@@ -1,6 +1,7 @@
 #include "app/aboutdlg.h"
 
 #include "app/icons.h"
+#include "app/version.h"
 #include "platform/dialogunits.h"
 
 #include <QLabel>
@@ -16,7 +17,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(appIcon().pixmap(32, 32));
     icon->setGeometry(fromDialogUnits(font, 11, 17, 20, 20));
-    auto* version = new QLabel(QStringLiteral("TAV1 Version 1.0"), this);
+    auto* version = new QLabel(QString::fromLatin1(kVersionText), this);
     version->setGeometry(fromDialogUnits(font, 40, 10, 119, 8));
     auto* purpose = new QLabel(QStringLiteral("Mobile cart on a bitmap map"), this);
     purpose->setGeometry(fromDialogUnits(font, 40, 25, 119, 8));

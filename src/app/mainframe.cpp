@@ -90,6 +90,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A toolbar hidden by a restored layout before the first show reports no change of its own.
+    action(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden());
+}
+
 void CMainFrame::finishViewCommand()
 {
     if (m_closeAfterRun) {

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QDir>
 #include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 
 using namespace cmd;
@@ -63,8 +62,7 @@ void CMainFrame::onFileSaveAs()
 
 void CMainFrame::onPrintSetup()
 {
-    static QPrinter printer;
-    QPageSetupDialog dialog(&printer, this);
+    QPageSetupDialog dialog(&m_view->printer(), this);
     dialog.exec();
 }
 

@@ -3,13 +3,15 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 
-// Builds the main frame with its document and view and, when `file` is given, opens it as the
-// data-less document. Returns null when the program cannot start: the view's buffers could not
-// be had, or the file cannot be opened (both already reported in a box).
-std::unique_ptr<CMainFrame> createMainFrame(const QString& file);
+// Builds the main frame with its document and view. `map` is the map the window starts with
+// instead of the configured one; a `file` that is an image is taken as that map, any other
+// file is opened as the data-less document. Returns null when the program cannot start: the
+// view's buffers could not be had, or the file cannot be opened (both already reported in a box).
+std::unique_ptr<CMainFrame> createMainFrame(QString file, std::optional<QString> map = {});
 
 // The desktop program: the main window until it is closed. Returns the exit status.
-int runDesktop(const QString& file);
+int runDesktop(const QString& file, const std::optional<QString>& map);

@@ -172,10 +172,10 @@ int runBatch(const BatchOptions& options)
     setPausesSkipped(options.fast);
     ScriptedUi scripted(stderr);
     setUi(&scripted);
-    // A map dialog that opens by itself at start-up takes the --map answer.
-    scripted.setAnswers({options.map.value_or(QStringLiteral("cancel"))});
+    // Without --map, a map dialog that opens by itself at start-up is cancelled.
+    scripted.setAnswers({QStringLiteral("cancel")});
     int status = kBatchDone;
-    if (std::unique_ptr<CMainFrame> frame = createMainFrame(QString())) {
+    if (std::unique_ptr<CMainFrame> frame = createMainFrame(QString(), options.map)) {
         frame->show();
         sizeView(*frame, options.size);
         QApplication::processEvents();

@@ -9,7 +9,7 @@ struct BatchOptions {
     QString script;             // a path, or "-" for standard input
     QSize size{800, 600};       // the view's client size
     bool fast = false;          // skip the animation's pauses
-    std::optional<QString> map; // answer to a map dialog opening at start-up; cancel if none
+    std::optional<QString> map; // the map the window starts with (see CTAV1View::setStartupMap)
 };
 
 // Exit statuses of a batch run.

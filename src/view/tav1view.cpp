@@ -6,6 +6,7 @@
 #include "sim/scanrecord.h"
 #include "view/canvaswidget.h"
 
+#include <QPrinter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
@@ -122,6 +123,12 @@ void CTAV1View::RedrawWindow(bool erase)
     --m_paintDepth;
     m_pendingShow = m_canvas.rect();
     showCanvasNow();
+}
+
+QSize CTAV1View::sizeHint() const
+{
+    // The canvas is taller than the first view, so the vertical scroll bar is always there.
+    return kFirstViewSize + QSize(verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), 2 * frameWidth());
 }
 
 QRect CTAV1View::visibleCanvasRect() const

@@ -16,9 +16,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 class CanvasWidget;
+class QPrinter;
 
 // The one view of the program and the one owner of its state: the map, the start and end
 // points, the reference path, the cart, the curve-tool buffers, the settings read from the
@@ -33,12 +35,21 @@ public:
     static constexpr QSize kScrollSize = kMinimumCanvas;
     static constexpr int kDataFileNameLimit = 75;
     static constexpr int kMapFileNameLimit = 14;
+    // What the first window shows at least: the whole sample map.
+    static constexpr QSize kFirstViewSize{800, 600};
 
     explicit CTAV1View(QWidget* parent = nullptr);
     ~CTAV1View() override;
 
     // False when the work buffers could not be had; the program must not go on then.
     bool constructed() const { return m_constructed; }
+    QSize sizeHint() const override;
+    // The map the first load takes instead of the configured one (file name bytes). Where the
+    // configuration asks for the map dialog, the dialog is not shown and this is its answer:
+    // the file's folder becomes the working directory, as choosing it there does.
+    void setStartupMap(std::string path) { m_startupMap = std::move(path); }
+    // The printer that Print Setup sets up and Print and Print Preview print on.
+    QPrinter& printer();
 
     // --- drawing surface
     // A drawing context on the canvas; what it draws is shown when it is released.
@@ -169,6 +180,8 @@ private:
     QRect m_pendingShow;
     // Above 0 while a repaint runs: its drawings are shown together when it ends.
     int m_paintDepth = 0;
+    std::string m_startupMap;
+    std::unique_ptr<QPrinter> m_printer;
     bool m_runGoing = false;
     bool m_stopRequested = false;
     bool m_constructed = false;

@@ -6,7 +6,12 @@
 #include "sim/scanrecord.h"
 #include "sim/trajectory.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
+
+#include <utility>
 
 void CTAV1View::OnInitialUpdate()
 {
@@ -41,7 +46,14 @@ bool CTAV1View::loadMap()
     g_obstacleCount = 0;
 
     std::string fileName = m_mapFileName;
-    if (m_openDialog != 0) {
+    if (!m_startupMap.empty()) {
+        fileName = std::exchange(m_startupMap, std::string());
+        if (m_openDialog != 0) {
+            const QFileInfo chosen(QFile::decodeName(fileName.c_str()));
+            QDir::setCurrent(chosen.absolutePath());
+            fileName = QFile::encodeName(chosen.absoluteFilePath()).toStdString();
+        }
+    } else if (m_openDialog != 0) {
         const std::optional<QString> chosen = ui().fileDialog(request);
         if (!chosen) {
             m_autoLoadBlocked = true;

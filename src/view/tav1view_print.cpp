@@ -17,19 +17,26 @@ void printCanvas(QPrinter& printer, const QImage& canvas)
 
 } // namespace
 
+QPrinter& CTAV1View::printer()
+{
+    // Made when first asked for: finding the system's printers can take a while.
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>();
+    }
+    return *m_printer;
+}
+
 void CTAV1View::OnFilePrint()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer(), this);
     if (dialog.exec() == QDialog::Accepted) {
-        printCanvas(printer, m_canvas);
+        printCanvas(printer(), m_canvas);
     }
 }
 
 void CTAV1View::OnFilePrintPreview()
 {
-    QPrinter printer;
-    QPrintPreviewDialog preview(&printer, this);
+    QPrintPreviewDialog preview(&printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { printCanvas(*target, m_canvas); });
     preview.exec();

@@ -1,0 +1,103 @@
+#include "app/commandline.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+const char* const kUsage =
+    "usage: tav1 [--map PATH] [FILE]\n"
+    "       tav1 --batch SCRIPT [--size WxH] [--fast] [--map PATH]\n"
+    "       tav1 --help | --version\n"
+    "\n"
+    "  FILE             an image opens as the map the window starts with; any other file is\n"
+    "                   opened as the (data-less) document\n"
+    "  --map PATH       the map the window starts with instead of the configured one; where\n"
+    "                   the configuration asks for the map dialog, PATH is its answer (and its\n"
+    "                   folder becomes the working directory)\n"
+    "  --batch SCRIPT   run SCRIPT (a path, or - for standard input) on an offscreen window,\n"
+    "                   then exit\n"
+    "  --size WxH       the view's client size in batch mode (default 800x600)\n"
+    "  --fast           skip the animation's pauses in batch mode\n"
+    "  -h, --help       show this text\n"
+    "  -v, --version    show the version\n"
+    "  --               end of the options\n"
+    "\n"
+    "Exit status: 0 done, 1 the program could not start, 2 a wrong command line or a script\n"
+    "error (with its line number).\n";
+
+std::optional<QSize> parseSize(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch() || match.captured(1).toInt() == 0 || match.captured(2).toInt() == 0) {
+        return std::nullopt;
+    }
+    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
+CommandLine failure(const QString& text)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Error;
+    line.error = text;
+    return line;
+}
+
+} // namespace
+
+const char* usageText()
+{
+    return kUsage;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption batch(QStringLiteral("batch"), QString(), QStringLiteral("SCRIPT"));
+    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
+    const QCommandLineOption fast(QStringLiteral("fast"));
+    const QCommandLineOption map(QStringLiteral("map"), QString(), QStringLiteral("PATH"));
+    QCommandLineParser parser;
+    parser.addOptions({help, version, batch, size, fast, map});
+    if (!parser.parse(arguments)) {
+        return failure(parser.errorText());
+    }
+    CommandLine line;
+    if (parser.isSet(help)) {
+        line.action = CommandLine::Action::Help;
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.action = CommandLine::Action::Version;
+        return line;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        return failure(QStringLiteral("only one FILE may be given"));
+    }
+    line.file = files.value(0);
+    line.batch = parser.isSet(batch);
+    for (const QCommandLineOption* batchOnly : {&size, &fast}) {
+        if (parser.isSet(*batchOnly) && !line.batch) {
+            return failure(QStringLiteral("--%1 works only with --batch").arg(batchOnly->names().constFirst()));
+        }
+    }
+    if (line.batch && !line.file.isEmpty()) {
+        return failure(QStringLiteral("--batch takes no FILE"));
+    }
+    line.options.script = parser.value(batch);
+    if (parser.isSet(size)) {
+        const std::optional<QSize> parsed = parseSize(parser.value(size));
+        if (!parsed) {
+            return failure(QStringLiteral("--size wants WxH, e.g. 800x600, not '%1'").arg(parser.value(size)));
+        }
+        line.options.size = *parsed;
+    }
+    line.options.fast = parser.isSet(fast);
+    if (parser.isSet(map)) {
+        line.options.map = parser.value(map);
+    }
+    return line;
+}

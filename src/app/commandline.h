@@ -1,0 +1,26 @@
+#pragma once
+
+#include "batch/batchrunner.h"
+
+#include <QString>
+#include <QStringList>
+
+// The program's command line, read the GNU way: -h/--help, -v/--version, --batch SCRIPT or
+// --batch=SCRIPT, --size WxH, --fast, --map PATH, one optional FILE; "--" ends the options.
+struct CommandLine {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    QString error;                  // what is wrong, naming the option (Action::Error)
+    bool batch = false;
+    BatchOptions options;           // the script and its options; its map serves both modes
+    QString file;                   // FILE, if given
+};
+
+// `arguments` includes the program name first, as argv does.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// The --help text.
+const char* usageText();
+
+// Exit status of a wrong or incomplete command line.
+constexpr int kUsageError = 2;

@@ -1,0 +1,156 @@
+// How the window starts: the map named on the command line, the first window's size and the
+// size, position and state kept from the last run, and the printer Print Setup prepares.
+#include "common/appfixture.h"
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/tav1app.h"
+#include "app/windowplacement.h"
+#include "view/tav1view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
+#include <QTimer>
+
+using namespace cmd;
+
+namespace {
+
+constexpr QRgb kBlue = qRgb(40, 90, 200);
+
+class StartupTest : public AppFixture {
+protected:
+    // Starts a second program window of this test (the fixture's own is not used).
+    std::unique_ptr<CMainFrame> start(const QString& file, std::optional<QString> map = {})
+    {
+        std::unique_ptr<CMainFrame> frame = createMainFrame(file, std::move(map));
+        if (frame) {
+            frame->show();
+            QApplication::processEvents();
+        }
+        return frame;
+    }
+
+    void writeBlueMap(const QString& path)
+    {
+        QImage map(300, 200, QImage::Format_RGB32);
+        map.fill(kBlue);
+        ASSERT_TRUE(map.save(QDir(dir()).filePath(path)));
+    }
+};
+
+} // namespace
+
+TEST_F(StartupTest, MapOptionReplacesTheConfiguredMapWithoutChangingTheConfiguration)
+{
+    QImage white(800, 600, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    white.save(QDir(dir()).filePath("mapa.bmp"), "BMP");
+    const QByteArray ini = "[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n";
+    writeFile("tav.ini", ini);
+    QDir(dir()).mkdir("maps");
+    writeBlueMap("maps/blue.png");
+
+    std::unique_ptr<CMainFrame> frame = start(QString(), QStringLiteral("maps/blue.png"));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
+    EXPECT_EQ(frame->view()->canvas().pixel(400, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(frame->view()->m_mapFileName, "mapa.bmp");
+    EXPECT_EQ(readFile("tav.ini"), ini);
+    EXPECT_EQ(QDir::current(), QDir(dir()));
+    EXPECT_TRUE(ui().messages().empty());
+}
+
+TEST_F(StartupTest, MapOptionAnswersTheMapDialogWithoutShowingIt)
+{
+    writeFile("tav.ini", "[TAV]\nDialogs=1\n");
+    QDir(dir()).mkdir("maps");
+    writeBlueMap("maps/blue.bmp");
+    // Nothing answers a dialog here: one opening would be a script error.
+    std::unique_ptr<CMainFrame> frame = start(QString(), QStringLiteral("maps/blue.bmp"));
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(ui().scriptError().isEmpty()) << ui().scriptError().toStdString();
+    EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
+    EXPECT_EQ(QDir::current(), QDir(dir() + "/maps"));
+}
+
+TEST_F(StartupTest, AnImageFileIsTheMapAnyOtherFileTheDocument)
+{
+    writeFile("tav.ini", "[TAV]\nDialogs=0\nBitmapa=none.bmp\n");
+    writeBlueMap("picture.png");
+    std::unique_ptr<CMainFrame> frame = start(QStringLiteral("picture.png"));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
+    EXPECT_EQ(frame->windowTitle(), "Untitled - TAV1");
+    frame.reset();
+
+    writeFile("notes.txt", "not a map\n");
+    frame = start(QStringLiteral("notes.txt"));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->windowTitle(), "notes.txt - TAV1");
+    EXPECT_EQ(captions(), QStringList({"Error LoadDIBFromFile"}));
+}
+
+TEST_F(StartupTest, TheFirstWindowShowsTheWholeSampleMapAndFitsTheScreen)
+{
+    std::unique_ptr<CMainFrame> frame = createMainFrame(QString());
+    ASSERT_TRUE(frame);
+    const QRect laptop(0, 0, 1366, 740);
+    const QRect geometry = firstWindowGeometry(frame->sizeHint(), laptop);
+    EXPECT_TRUE(laptop.contains(geometry));
+    frame->resize(geometry.size());
+    frame->show();
+    QApplication::processEvents();
+    const QSize shown = frame->view()->viewport()->size();
+    EXPECT_GE(shown.width(), 800);
+    EXPECT_GE(shown.height(), 600);
+
+    const QRect small(0, 0, 640, 480);
+    EXPECT_TRUE(small.contains(firstWindowGeometry(frame->sizeHint(), small)));
+}
+
+TEST_F(StartupTest, SizePositionAndStateAreKeptForTheNextStart)
+{
+    ASSERT_TRUE(startProgram());
+    frame().setGeometry(120, 90, 700, 520);
+    frame().action(ID_VIEW_TOOLBAR)->trigger();
+    QApplication::processEvents();
+    ASSERT_FALSE(frame().findChild<QToolBar*>()->isVisible());
+    rememberWindowPlacement(frame());
+
+    std::unique_ptr<CMainFrame> next = createMainFrame(QString());
+    ASSERT_TRUE(next);
+    placeFirstWindow(*next);
+    next->show();
+    QApplication::processEvents();
+    EXPECT_EQ(next->geometry(), QRect(120, 90, 700, 520));
+    EXPECT_FALSE(next->findChild<QToolBar*>()->isVisible());
+    EXPECT_FALSE(next->action(ID_VIEW_TOOLBAR)->isChecked());
+}
+
+TEST_F(StartupTest, PrintPreviewUsesWhatPrintSetupChose)
+{
+    ASSERT_TRUE(startProgram());
+    QPageLayout::Orientation previewed = QPageLayout::Portrait;
+    QTimer::singleShot(0, &frame(), [&] {
+        auto* setup = frame().findChild<QPageSetupDialog*>();
+        ASSERT_NE(setup, nullptr);
+        // What the person chose (set directly: the dialog's own widgets would need a person).
+        setup->printer()->setPageOrientation(QPageLayout::Landscape);
+        setup->reject();
+    });
+    frame().action(ID_FILE_PRINT_SETUP)->trigger();
+    QTimer::singleShot(0, &frame(), [&] {
+        auto* preview = view().findChild<QPrintPreviewDialog*>();
+        ASSERT_NE(preview, nullptr);
+        previewed = preview->printer()->pageLayout().orientation();
+        preview->reject();
+    });
+    frame().action(ID_FILE_PRINT_PREVIEW)->trigger();
+    EXPECT_EQ(previewed, QPageLayout::Landscape);
+}
