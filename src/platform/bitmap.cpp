@@ -1,11 +1,11 @@
 #include "platform/bitmap.h"
 
 #include "platform/bmpcheck.h"
+#include "platform/fileopen.h"
 #include "platform/lasterror.h"
 #include "platform/surface.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -14,15 +14,11 @@
 
 DibHandle LoadDIBFromFile(const char* fileName)
 {
-    const QString name = QFile::decodeName(fileName);
-    // Open the file ourselves first so a missing or unreadable file reports its real errno.
-    QFile file(name);
+    // Opened by its bytes (a name from a Windows-made configuration need not be UTF-8), only
+    // as a regular file, so a missing, unreadable or special file reports its real errno.
     errno = 0;
-    if (QFileInfo(name).isDir()) {
-        SetLastError(EISDIR);
-        return nullptr;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openForReading(fileName, file)) {
         SetLastErrorFromErrno(EACCES);
         return nullptr;
     }

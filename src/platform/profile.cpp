@@ -1,11 +1,14 @@
 #include "platform/profile.h"
 
+#include "platform/fileopen.h"
 #include "platform/lasterror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <optional>
@@ -16,6 +19,10 @@ namespace {
 // Error codes set where the failing call leaves errno at 0; they have the Windows numbers.
 constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
+
+// A configuration file is read up to 4 MiB (a file that grows without end cannot hold the
+// program); the rest is ignored, and a write to a larger file is refused (EFBIG).
+constexpr qint64 kSizeLimit = qint64(4) << 20;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -152,39 +159,41 @@ Found find(const std::vector<Line>& lines, std::string_view section, std::string
 
 // The name as given when it exists, else an entry of its folder whose name differs only in
 // letter case (the file comes from Windows, where names ignore case), else the name as given.
-QString resolvePath(const std::string& fileName)
+// Names stay bytes (they need not be UTF-8); only the folder search compares decoded names.
+std::string resolvePath(const std::string& fileName)
 {
-    const QString given = QFile::decodeName(fileName.c_str());
-    const QFileInfo info(given);
-    if (info.exists()) {
-        return given;
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) == 0) {
+        return fileName;
     }
+    const QFileInfo info(QFile::decodeName(fileName.c_str()));
     const QDir folder = info.dir();
     const QString name = info.fileName();
     const QStringList entries =
         folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            return folder.filePath(entry);
+            return QFile::encodeName(folder.filePath(entry)).toStdString();
         }
     }
-    return given;
+    return fileName;
 }
 
-// Reads the whole file. On failure sets the last error (kFileNotFound when it does not exist).
-bool readFile(const QString& path, QByteArray& bytes)
+// Reads the file, at most kSizeLimit + 1 bytes, only if it is a regular file (platform/fileopen.h).
+// On failure sets the last error (kFileNotFound when it does not exist).
+bool readFile(const std::string& path, QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.exists()) {
-        SetLastError(kFileNotFound);
-        return false;
-    }
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetLastErrorFromErrno(kAccessDenied);
+    QFile file;
+    if (!openForReading(path, file)) {
+        if (errno == ENOENT) {
+            SetLastError(kFileNotFound);
+        } else {
+            SetLastErrorFromErrno(kAccessDenied);
+        }
         return false;
     }
-    bytes = file.readAll();
+    bytes = file.read(kSizeLimit + 1);
     if (file.error() != QFileDevice::NoError) {
         SetLastErrorFromErrno(kAccessDenied);
         return false;
@@ -206,6 +215,7 @@ std::optional<std::string> readValue(std::string_view section, std::string_view 
     if (!readFile(resolvePath(fileName), bytes)) {
         return std::nullopt;
     }
+    bytes.truncate(kSizeLimit);
     const std::vector<Line> lines = parse(view(bytes));
     const Found found = find(lines, trim(section), trim(key));
     if (found.key == kNone) {
@@ -304,9 +314,14 @@ std::uint32_t GetPrivateProfileStringA(std::string_view section, std::string_vie
 int WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& fileName)
 {
-    const QString path = resolvePath(fileName);
+    const std::string path = resolvePath(fileName);
     QByteArray original;
     if (!readFile(path, original) && GetLastError() != kFileNotFound) {
+        return 0;
+    }
+    // Rewriting only the part that was read would cut the file.
+    if (original.size() > kSizeLimit) {
+        SetLastError(EFBIG);
         return 0;
     }
     section = trim(section);
@@ -346,10 +361,11 @@ int WritePrivateProfileStringA(std::string_view section, std::string_view key,
         text.append(key).append("=").append(value).append(eol);
     }
 
-    // QSaveFile writes a temporary file and renames it, so a failure leaves the old file whole.
+    // QSaveFile writes a temporary file and renames it, so a failure leaves the old file whole;
+    // it never opens the named file itself, so it neither waits on nor writes into a pipe.
     // Unbuffered, because a buffered QSaveFile commits a short write (e.g. at a file size limit)
     // as if it were whole; unbuffered, write() returns the short count.
-    QSaveFile file(path);
+    QSaveFile file(QFile::decodeName(path.c_str()));
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || file.write(text.data(), static_cast<qint64>(text.size()))

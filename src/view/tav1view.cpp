@@ -1,6 +1,7 @@
 #include "view/tav1view.h"
 
 #include "dialogs/systemdlg.h"
+#include "platform/fileopen.h"
 #include "platform/lasterror.h"
 #include "platform/ui.h"
 #include "sim/scanrecord.h"
@@ -37,7 +38,7 @@ CTAV1View::CTAV1View(QWidget* parent)
     m_constructed = true;
     setDefaults();
 
-    m_traceFile = std::fopen("temp.txt", "w");
+    m_traceFile = openForWriting("temp.txt");
     if (m_traceFile == nullptr) {
         // Without a trace file the program still works; only the integration trace is lost.
         SetLastErrorFromErrno(EIO);

@@ -58,7 +58,7 @@ void CTAV1View::OnSaveCircle()
         }
     };
     errno = 0;
-    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    std::FILE* file = openForWriting(fileName);
     if (file == nullptr) {
         reportFailure();
         return;

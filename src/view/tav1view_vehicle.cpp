@@ -2,6 +2,7 @@
 
 #include "dialogs/startenddlg.h"
 #include "dialogs/systemdlg.h"
+#include "platform/fileopen.h"
 #include "platform/lasterror.h"
 #include "platform/pause.h"
 #include "platform/runinput.h"
@@ -138,7 +139,7 @@ void CTAV1View::OnFileSave()
         fileName = QFile::encodeName(*chosen).toStdString();
     }
     errno = 0;
-    std::FILE* file = std::fopen(fileName.c_str(), "w");
+    std::FILE* file = openForWriting(fileName);
     if (file == nullptr) {
         SetLastErrorFromErrno(EACCES);
         ShowError(GetLastError(), "Error fopen OnFileSave");

@@ -1,3 +1,4 @@
+#include "hangguard.h"
 #include "platform/bitmap.h"
 #include "platform/lasterror.h"
 #include "platform/surface.h"
@@ -9,19 +10,24 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 
 class BitmapTest : public ::testing::Test {
 protected:
-    std::string path(const char* name) const { return QDir(m_dir.path()).filePath(name).toStdString(); }
+    std::string path(const char* name) const { return QFile::encodeName(m_dir.path()).toStdString() + "/" + name; }
     void write(const char* name, const QByteArray& bytes) const
     {
         QFile file(QString::fromStdString(path(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
+    HangGuard m_guard;
     QTemporaryDir m_dir;
 };
 
@@ -51,6 +57,13 @@ TEST_F(BitmapTest, ReadsBmpByAnyNameAndOtherFormatsByContent)
     const BitmapHandle colour = BitmapFromDIB(LoadDIBFromFile(path("eight.bmp").c_str()), nullptr);
     EXPECT_EQ(colour->pixel(6, 4), qRgb(255, 0, 0));
     EXPECT_EQ(colour->pixel(0, 0), qRgb(10, 20, 30));
+
+    // A name written in a Windows code page is not UTF-8; its bytes name the file.
+    const std::string latin1 = path("m\xE9.bmp");
+    ASSERT_EQ(std::rename(path("eight.bmp").c_str(), latin1.c_str()), 0);
+    const DibHandle renamed = LoadDIBFromFile(latin1.c_str());
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->size(), QSize(7, 5));
 }
 
 TEST_F(BitmapTest, FailuresSetTheirCodes)
@@ -62,11 +75,15 @@ TEST_F(BitmapTest, FailuresSetTheirCodes)
     huge += QByteArray(24, '\0');
     write("huge.bmp", huge);
     QDir(m_dir.path()).mkdir("folder.bmp");
+    // Neither may block: a pipe nobody writes into, and a device that never ends.
+    ASSERT_EQ(mkfifo(path("pipe.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", path("zero.bmp").c_str()), 0);
     const struct {
         const char* name;
         int code;
     } cases[] = {{"absent.bmp", ENOENT},       {"folder.bmp", EISDIR},    {"empty.bmp", kBitmapBadFormat},
-                 {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge}};
+                 {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge}, {"pipe.bmp", ESPIPE},
+                 {"zero.bmp", ENODEV}};
     for (const auto& c : cases) {
         SetLastError(0);
         EXPECT_FALSE(LoadDIBFromFile(path(c.name).c_str())) << c.name;

@@ -1,3 +1,4 @@
+#include "hangguard.h"
 #include "platform/lasterror.h"
 #include "platform/profile.h"
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +61,7 @@ protected:
         return GetPrivateProfileIntA(section, key, defaultValue, path());
     }
 
+    HangGuard m_guard;
     QTemporaryDir m_dir;
 };
 
@@ -361,6 +364,53 @@ TEST_F(ProfileTest, FailedWriteReturnsZeroAndLeavesFileWhole)
         EXPECT_EQ(fileBytes(), before);
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
     }
+}
+
+TEST_F(ProfileTest, PipesAndDevicesAreRefusedAndLeftAsTheyAre)
+{
+    const struct {
+        int (*make)(const std::string& path);
+        int code;
+        mode_t type;
+    } cases[] = {
+        {[](const std::string& path) { return mkfifo(path.c_str(), 0600); }, ESPIPE, S_IFIFO},
+        {[](const std::string& path) { return symlink("/dev/zero", path.c_str()); }, ENODEV, S_IFLNK},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.make(path()), 0);
+        SetLastError(0);
+        EXPECT_EQ(readString("TAV", "Bitmapa"), "default");
+        EXPECT_EQ(GetLastError(), c.code);
+        EXPECT_EQ(readInt("TAV", "Dialogs"), 77u);
+        SetLastError(0);
+        EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
+        EXPECT_EQ(GetLastError(), c.code);
+        struct stat status {};
+        ASSERT_EQ(lstat(path().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & S_IFMT, c.type);
+        ASSERT_EQ(unlink(path().c_str()), 0);
+    }
+}
+
+TEST_F(ProfileTest, OnlyTheFirstFourMebibytesAreRead)
+{
+    // The bound falls inside the value: "la" is read, "te.bmp" is not.
+    const std::string head = "[TAV]\nDialogs=3\n;";
+    const std::string cut = "\nBitmapa=la";
+    const std::string text = head + std::string((4 << 20) - head.size() - cut.size(), 'x') + cut + "te.bmp\n";
+    writeFile(text);
+    EXPECT_EQ(readInt("TAV", "Dialogs"), 3u);
+    EXPECT_EQ(readString("TAV", "Bitmapa"), "la");
+    // Writing back only what was read would cut the file.
+    SetLastError(0);
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
+    EXPECT_EQ(GetLastError(), EFBIG);
+    EXPECT_EQ(fileBytes(), text);
+
+    // A file far larger than memory (sparse, so it takes no disk) is read as fast as a small one.
+    writeFile("[TAV]\nDialogs=4\n");
+    ASSERT_EQ(truncate(path().c_str(), off_t(1) << 40), 0);
+    EXPECT_EQ(readInt("TAV", "Dialogs"), 4u);
 }
 
 TEST_F(ProfileTest, HostileFilesReadWithoutHarm)
