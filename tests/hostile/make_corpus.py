@@ -7,6 +7,9 @@ OUTDIR/maps/    files offered as the map bitmap (broken, odd and unusual BMPs, a
 OUTDIR/ini/     configuration files (garbage, huge lines, extreme numbers, BOM + CRLF, ...)
 OUTDIR/points/  point and sample files (garbage, many pairs, huge numbers, commas, ...)
 
+Each folder also holds a folder, a named pipe and a symbolic link to /dev/zero where a file is
+expected: opening the pipe would wait for a writer, and the device never ends.
+
 Everything is generated here, deterministically; the drivers call generate() at test time.
 The module also offers the BMP writer the drivers use for their own small maps.
 """
@@ -17,6 +20,25 @@ import sys
 import zlib
 
 BI_RGB, BI_RLE8, BI_BITFIELDS = 0, 1, 3
+
+
+class Special:
+    """Stands for a file that is not a regular file: a named pipe, or a symbolic link to `target`."""
+
+    def __init__(self, target=None):
+        self.target = target
+
+    def make(self, path):
+        if os.path.lexists(path):
+            os.remove(path)
+        if self.target is None:
+            os.mkfifo(path)
+        else:
+            os.symlink(self.target, path)
+
+
+FIFO = Special()
+DEV_ZERO = Special("/dev/zero")
 
 
 def bmp(width, height, bpp, pixels, compression=BI_RGB, extra=b"", colors=0):
@@ -122,6 +144,8 @@ def maps():
         "png_named.bmp": png(24, 16),
         "text.bmp": b"This is not a bitmap, only text.\nBM is not at the start.\n",
         "folder.bmp": None,  # a directory
+        "fifo.bmp": FIFO,
+        "zero.bmp": DEV_ZERO,
         "negative_width.bmp": patched(good, 18, "<i", -40),
         "height_int_min.bmp": patched(good, 22, "<i", -2 ** 31),
         "zero_bpp.bmp": patched(good, 28, "<H", 0),
@@ -175,6 +199,8 @@ def inis():
             ("DefaultValues", "DosahScanerra"), ("DefaultValues", "StartPossitionX"),
             ("DefaultValues", "df_Str"), ("Vozidlo", "Dlzka")]}),
         "folder.ini": None,  # a directory
+        "fifo.ini": FIFO,
+        "zero.ini": DEV_ZERO,
         "bom_crlf.ini": b"\xEF\xBB\xBF" + ini_text({("DefaultValues", "DosahScanerra"): "77"}, "\r\n"),
     }
     for name, value in [("0", "0"), ("minus1", "-1"), ("nan", "nan"), ("inf", "inf"),
@@ -195,6 +221,8 @@ def points():
         "only_blanks.dat": b"   \n\t\t \n  \r\n   ",
         "one_number.dat": b"42",
         "folder.dat": None,  # a directory
+        "fifo.dat": FIFO,
+        "zero.dat": DEV_ZERO,
     }
 
 
@@ -209,6 +237,8 @@ def generate(outdir):
             path = os.path.join(folder, name)
             if data is None:
                 os.makedirs(path, exist_ok=True)
+            elif isinstance(data, Special):
+                data.make(path)
             else:
                 with open(path, "wb") as handle:
                     handle.write(data)

@@ -11,17 +11,24 @@ keeps every case's working folder). Each input runs in a fresh working folder:
   ini      as tav.ini next to a small real map: ReadIni, StartCiel, Sin2Pi, SinPi, Line,
            Gooooo, Scanner, Animuj, FileSave, Dump
   points   as aaa.dat and as the sample file: LoadData, Kresli, SaveCircle, Algoritmus, Dump
+  startup  odd files beside tav.ini at start-up: temp.txt a named pipe, a map name that is not
+           UTF-8; PomocneMenu, Dump
 
 Every run must end within 10 s with exit status 0 (never by a signal), show exactly the message
 boxes expected for the input (by caption), and print a Dump that parses as strict JSON with the
 expected values. A map that cannot be used must be refused with a box, never half loaded.
+A folder, named pipe or device offered as a file is refused with the code that says why
+(EISDIR, ESPIPE, ENODEV), also when WriteIni or a save would write it, and is left as it was.
 """
 import argparse
+import errno
 import json
 import math
 import os
+import re
 import resource
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -39,13 +46,13 @@ ADDRESS_SPACE = 4 << 30
 
 # Map file -> True for a usable map, else the captions that may refuse it (one box per load).
 MAPS = {
-    "bitfields565.bmp": True, "empty.bmp": REFUSED, "folder.bmp": REFUSED,
+    "bitfields565.bmp": True, "empty.bmp": REFUSED, "fifo.bmp": REFUSED, "folder.bmp": REFUSED,
     "height_int_min.bmp": REFUSED, "huge_header.bmp": REFUSED, "negative_width.bmp": REFUSED,
     "offset_past_end.bmp": REFUSED, "one_pixel.bmp": True, "os2.bmp": True,
     "os2_truncated.bmp": REFUSED, "palette_2g_colors.bmp": REFUSED, "png_named.bmp": True,
     "rgb32.bmp": True, "rle8.bmp": True, "rle8_truncated.bmp": REFUSED,
     "rle8_truncated_nosize.bmp": REFUSED, "text.bmp": REFUSED, "truncated.bmp": REFUSED,
-    "wide_1bit.bmp": ANY_STEP, "wrong_magic.bmp": REFUSED, "zero_bpp.bmp": REFUSED,
+    "wide_1bit.bmp": ANY_STEP, "wrong_magic.bmp": REFUSED, "zero_bpp.bmp": REFUSED, "zero.bmp": REFUSED,
 }
 
 BIG = 2147483647
@@ -61,6 +68,8 @@ INIS = {
     "df_str_minus1.ini": (set(), {"m_scanStepDivisor": -1.0}),
     "df_str_nan.ini": (set(), {"m_scanStepDivisor": None}),
     "folder.ini": (set(), {"m_openDialog": 1, "m_scannerRange": 10, "m_bitmapLoaded": True}),
+    "fifo.ini": (set(), {"m_openDialog": 1, "m_scannerRange": 10, "m_bitmapLoaded": True}),
+    "zero.ini": (set(), {"m_openDialog": 1, "m_scannerRange": 10, "m_bitmapLoaded": True}),
     "empty_values.ini": ({"GetPriovateProfileStringError Mapa", "GetPriovateProfileStringError"},
                          {"m_mapFileName": "", "m_scanStepDivisor": 0.0, "m_openDialog": 1}),
     "garbage.ini": (set(), {"m_openDialog": 1, "m_scannerRange": 10, "m_bitmapLoaded": True}),
@@ -68,20 +77,36 @@ INIS = {
     "range_max.ini": (set(), {"m_scannerRange": BIG}),
 }
 
-# Point file -> (boxes expected, number of points LoadData keeps). A folder cannot be read nor
-# written: LoadData shows the code 21 (EISDIR) as its caption, Kresli finds no data.
+# Point file -> (boxes expected, number of points LoadData keeps). A folder, pipe or device cannot
+# be read nor written: LoadData shows its code as the caption, Kresli finds no data.
+UNUSABLE = {"", "Error OpenFile", "Error open file data.dat !"}
 POINTS = {
     "decimal_comma.dat": ({"Error scanf !", "INFO"}, 1),
-    "folder.dat": ({"21", "", "Error OpenFile", "Error open file data.dat !"}, 0),
+    "fifo.dat": ({str(errno.ESPIPE)} | UNUSABLE, 0),
+    "folder.dat": ({str(errno.EISDIR)} | UNUSABLE, 0),
     "garbage.dat": ({"Error scanf !", "INFO"}, 0),
     "huge_numbers.dat": ({"INFO"}, 5),
     "many_pairs.dat": ({"INFO"}, 5000),
     "one_number.dat": ({"INFO"}, 0),
     "only_blanks.dat": ({"INFO"}, 0),
+    "zero.dat": ({str(errno.ENODEV)} | UNUSABLE, 0),
 }
+
+# The corpus's files that are not regular, by the start of their name -> the code they are refused with.
+REFUSAL_CODES = {"folder": errno.EISDIR, "fifo": errno.ESPIPE, "zero": errno.ENODEV}
 
 POINT_INI = b"[Velmora]\nDialogs=0\nMessageBox=1\n[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n"
 SMALL_MAP = make_corpus.map_24(320, 240, lambda x, y: 200 <= x < 204 or (y == 150 and x < 120))
+
+# Start-up case -> (files laid beside each other, boxes expected, dump fields expected, and the
+# file refused with its code or None).
+LATIN1_MAP = b"m\xe9.bmp"  # a name written in a Windows code page: not UTF-8
+STARTUP = {
+    "temp_txt_fifo": ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, "temp.txt": make_corpus.FIFO},
+                      {"Error open temp file !"}, {"m_bitmapLoaded": True}, ("temp.txt", errno.ESPIPE)),
+    "map_name_latin1": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", LATIN1_MAP), LATIN1_MAP: SMALL_MAP},
+                        set(), {"m_bitmapLoaded": True}, None),
+}
 
 
 def strict_json(text):
@@ -91,10 +116,38 @@ def strict_json(text):
 
 
 def place(source, target):
-    if os.path.isdir(source):
+    if os.path.islink(source):
+        os.symlink(os.readlink(source), target)
+    elif stat.S_ISFIFO(os.stat(source).st_mode):
+        os.mkfifo(target)
+    elif os.path.isdir(source):
         shutil.copytree(source, target)
     else:
         shutil.copyfile(source, target)
+
+
+def refusal_code(path):
+    """The code a folder, pipe or device of the corpus is refused with; None for a regular file."""
+    return REFUSAL_CODES.get(os.path.basename(path).split(".")[0])
+
+
+def file_type(path):
+    return stat.S_IFMT(os.lstat(path).st_mode)
+
+
+def check_refused(problems, err, code, placed, kind):
+    """Every box shows the code that says why, and the files placed are still of their kind."""
+    codes = set()
+    for line in err.splitlines():
+        if line.startswith("[") and "]" in line:
+            caption, text = line[1:line.index("]")], line[line.index("]") + 2:]
+            codes |= {int(part) for part in (caption, text) if part.isdigit()}
+            codes |= {int(number) for number in re.findall(r"Error:(\d+)", text)}
+    if codes != {code}:
+        problems.append("codes shown %s, expected %d" % (sorted(codes), code))
+    for path in placed:
+        if file_type(path) != kind:
+            problems.append("%s was replaced" % os.path.basename(path))
 
 
 def run(tav1, folder, script, *options):
@@ -161,6 +214,9 @@ def try_map(tav1, path, folder):
     place(path, os.path.join(startup, "mapa.bmp"))
     problems, err, dump = run(tav1, startup, "PomocneMenu\nDump\n")
     check_map(problems, err, dump, usable, 1)
+    code = refusal_code(path)
+    if code is not None:
+        check_refused(problems, err, code, [os.path.join(startup, "mapa.bmp")], file_type(path))
 
     picked = os.path.join(folder, "dialog")
     os.makedirs(picked)
@@ -169,6 +225,8 @@ def try_map(tav1, path, folder):
     place(path, os.path.join(picked, name))
     more, err, dump = run(tav1, picked, "FileOpen %s\nPomocneMenu\nDump\n" % name, "--map", name)
     check_map(more, err, dump, usable, 2)
+    if code is not None:
+        check_refused(more, err, code, [os.path.join(picked, name)], file_type(path))
     return problems + ["(dialog) " + p for p in more]
 
 
@@ -183,6 +241,12 @@ def try_ini(tav1, path, folder):
     prek = os.path.join(folder, "prek.txt")
     if not os.path.exists(prek) or not open(prek, "rb").read().endswith(b"-" * 33 + b"\n"):
         problems.append("prek.txt missing or not ended by its closing line")
+    code = refusal_code(path)
+    if code is not None:
+        more, err, dump = run(tav1, folder, "WriteIni\nDump\n", "--map", "mapa.bmp")
+        check(more, err, dump, {"Error Write to ini file !"}, {})
+        check_refused(more, err, code, [os.path.join(folder, "tav.ini")], file_type(path))
+        problems += ["(WriteIni) " + p for p in more]
     return problems
 
 
@@ -207,7 +271,34 @@ def try_points(tav1, path, folder):
         problems.append("loaded.json: %s" % error)
     if readable and open(os.path.join(folder, "aaa.dat"), "rb").read().count(b"\n") != 101:
         problems.append("SaveCircle did not write its 101 lines to aaa.dat")
+    code = refusal_code(path)
+    if code is not None:
+        placed = [os.path.join(folder, name) for name in ("aaa.dat", "samples.dat")]
+        check_refused(problems, err, code, placed, file_type(path))
     return problems
+
+
+def try_startup(tav1, case, folder):
+    files, boxes, fields, refused = STARTUP[case]
+    for name, data in files.items():
+        target = os.path.join(os.fsencode(folder), os.fsencode(name))
+        if isinstance(data, make_corpus.Special):
+            data.make(target)
+        else:
+            with open(target, "wb") as handle:
+                handle.write(data)
+    problems, err, dump = run(tav1, folder, "PomocneMenu\nDump\n")
+    check(problems, err, dump, boxes, fields)
+    if refused is not None:
+        name, code = refused
+        check_refused(problems, err, code, [os.path.join(folder, name)], stat.S_IFIFO)
+    return problems
+
+
+def report(label, problems):
+    """Prints the outcome of one input; true when it failed."""
+    print("%s %s%s" % ("FAIL" if problems else "ok  ", label, "".join("\n     - " + p for p in problems)))
+    return bool(problems)
 
 
 def main():
@@ -231,11 +322,13 @@ def main():
                     continue
                 folder = os.path.join(root, "runs", kind, os.path.basename(path))
                 os.makedirs(folder)
-                problems = runner(tav1, path, folder)
                 tried += 1
-                failed += bool(problems)
-                print("%s %s/%s%s" % ("FAIL" if problems else "ok  ", kind, os.path.basename(path),
-                                     "".join("\n     - " + p for p in problems)))
+                failed += report("%s/%s" % (kind, os.path.basename(path)), runner(tav1, path, folder))
+        for case in sorted(STARTUP):
+            folder = os.path.join(root, "runs", "startup", case)
+            os.makedirs(folder)
+            tried += 1
+            failed += report("startup/" + case, try_startup(tav1, case, folder))
         print("%d hostile inputs tried, %d failed" % (tried, failed))
         return 1 if failed else 0
     finally:
