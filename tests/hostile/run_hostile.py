@@ -11,8 +11,8 @@ keeps every case's working folder). Each input runs in a fresh working folder:
   ini      as tav.ini next to a small real map: ReadIni, StartCiel, Sin2Pi, SinPi, Line,
            Gooooo, Scanner, Animuj, FileSave, Dump
   points   as aaa.dat and as the sample file: LoadData, Kresli, SaveCircle, Algoritmus, Dump
-  startup  odd files beside tav.ini at start-up: temp.txt a named pipe, a map name that is not
-           UTF-8; PomocneMenu, Dump
+  startup  odd files beside tav.ini: temp.txt or prek.txt a named pipe, a map name that is not
+           UTF-8; PomocneMenu or FileSave, Dump
 
 Every run must end within 10 s with exit status 0 (never by a signal), show exactly the message
 boxes expected for the input (by caption), and print a Dump that parses as strict JSON with the
@@ -98,14 +98,18 @@ REFUSAL_CODES = {"folder": errno.EISDIR, "fifo": errno.ESPIPE, "zero": errno.ENO
 POINT_INI = b"[Velmora]\nDialogs=0\nMessageBox=1\n[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n"
 SMALL_MAP = make_corpus.map_24(320, 240, lambda x, y: 200 <= x < 204 or (y == 150 and x < 120))
 
-# Start-up case -> (files laid beside each other, boxes expected, dump fields expected, and the
-# file refused with its code or None).
+# Start-up case -> (files laid beside each other, script, boxes expected, dump fields expected,
+# and the file refused with its code or None).
 LATIN1_MAP = b"m\xe9.bmp"  # a name written in a Windows code page: not UTF-8
 STARTUP = {
     "temp_txt_fifo": ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, "temp.txt": make_corpus.FIFO},
-                      {"Error open temp file !"}, {"m_bitmapLoaded": True}, ("temp.txt", errno.ESPIPE)),
+                      "PomocneMenu\nDump\n", {"Error open temp file !"}, {"m_bitmapLoaded": True},
+                      ("temp.txt", errno.ESPIPE)),
+    "prek_txt_fifo": ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, "prek.txt": make_corpus.FIFO},
+                      "FileSave\nDump\n", {"Error fopen OnFileSave"}, {"m_bitmapLoaded": True},
+                      ("prek.txt", errno.ESPIPE)),
     "map_name_latin1": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", LATIN1_MAP), LATIN1_MAP: SMALL_MAP},
-                        set(), {"m_bitmapLoaded": True}, None),
+                        "PomocneMenu\nDump\n", set(), {"m_bitmapLoaded": True}, None),
 }
 
 
@@ -279,7 +283,7 @@ def try_points(tav1, path, folder):
 
 
 def try_startup(tav1, case, folder):
-    files, boxes, fields, refused = STARTUP[case]
+    files, script, boxes, fields, refused = STARTUP[case]
     for name, data in files.items():
         target = os.path.join(os.fsencode(folder), os.fsencode(name))
         if isinstance(data, make_corpus.Special):
@@ -287,7 +291,7 @@ def try_startup(tav1, case, folder):
         else:
             with open(target, "wb") as handle:
                 handle.write(data)
-    problems, err, dump = run(tav1, folder, "PomocneMenu\nDump\n")
+    problems, err, dump = run(tav1, folder, script)
     check(problems, err, dump, boxes, fields)
     if refused is not None:
         name, code = refused
