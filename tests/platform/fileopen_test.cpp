@@ -23,7 +23,10 @@ class FileOpenTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    std::string path(const std::string& name) const { return QFile::encodeName(m_dir.path()).toStdString() + "/" + name; }
+    std::string path(const std::string& name) const
+    {
+        return QFile::encodeName(m_dir.path()).toStdString() + "/" + name;
+    }
 
     std::string contents(const std::string& name) const
     {
@@ -58,26 +61,26 @@ struct Outcome {
     int write = 0;
 };
 
+// The errno of an open that failed, 0 for one that succeeded (its file closed again).
+int failureOf(std::FILE* file)
+{
+    if (file == nullptr) {
+        return errno;
+    }
+    std::fclose(file);
+    return 0;
+}
+
 Outcome tryEveryOpen(const std::string& name)
 {
     Outcome outcome;
     errno = 0;
-    if (std::FILE* file = openForReading(name)) {
-        std::fclose(file);
-    } else {
-        outcome.read = errno;
-    }
+    outcome.read = failureOf(openForReading(name));
     QFile qfile;
     errno = 0;
-    if (!openForReading(name, qfile)) {
-        outcome.readQFile = errno;
-    }
+    outcome.readQFile = openForReading(name, qfile) ? 0 : errno;
     errno = 0;
-    if (std::FILE* file = openForWriting(name)) {
-        std::fclose(file);
-    } else {
-        outcome.write = errno;
-    }
+    outcome.write = failureOf(openForWriting(name));
     return outcome;
 }
 
