@@ -1,3 +1,7 @@
+// Files larger than 2 GiB open on 32-bit targets too (their fstat fails there otherwise); no
+// off_t crosses this file's interface, so the setting stays within it.
+#define _FILE_OFFSET_BITS 64
+
 #include "platform/fileopen.h"
 
 #include <QFile>

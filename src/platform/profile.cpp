@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <optional>
@@ -162,8 +162,7 @@ Found find(const std::vector<Line>& lines, std::string_view section, std::string
 // Names stay bytes (they need not be UTF-8); only the folder search compares decoded names.
 std::string resolvePath(const std::string& fileName)
 {
-    struct stat status {};
-    if (::stat(fileName.c_str(), &status) == 0) {
+    if (::access(fileName.c_str(), F_OK) == 0) {
         return fileName;
     }
     const QFileInfo info(QFile::decodeName(fileName.c_str()));
