@@ -20,8 +20,7 @@ namespace {
 constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
 
-// A configuration file is read up to 4 MiB (a file that grows without end cannot hold the
-// program); the rest is ignored, and a write to a larger file is refused (EFBIG).
+// How much of a configuration file is read: one that grows without end cannot hold the program.
 constexpr qint64 kSizeLimit = qint64(4) << 20;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);

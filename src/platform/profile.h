@@ -16,6 +16,8 @@
 // - Writes replace a value in place, append a new key at the end of its section and a new
 //   section at the end of the file; every write is atomic (the old file stays whole when a
 //   write fails).
+// - Only a regular file is read or replaced (platform/fileopen.h); only its first 4 MiB are
+//   read, and a write to a larger file fails (EFBIG) rather than cut it.
 // - On failure the last-error code (platform/lasterror.h) holds the reason.
 
 // Value of the key as an unsigned 32-bit integer (decimal, or 0x/0o/0b prefixed, optional sign,
