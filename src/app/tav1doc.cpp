@@ -1,5 +1,7 @@
 #include "app/tav1doc.h"
 
+#include "platform/fileopen.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,8 +14,8 @@ bool CTAV1Doc::OnNewDocument()
 
 bool CTAV1Doc::OnOpenDocument(const QString& path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openForReading(QFile::encodeName(path).toStdString(), file)) {
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();

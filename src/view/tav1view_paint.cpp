@@ -59,7 +59,7 @@ bool CTAV1View::loadMap()
             m_autoLoadBlocked = true;
             return false;
         }
-        fileName = chosen->toStdString();
+        fileName = QFile::encodeName(*chosen).toStdString();
     }
     m_hDib = LoadDIBFromFile(fileName.c_str());
     if (!m_hDib) {

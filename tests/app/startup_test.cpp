@@ -11,10 +11,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QToolBar>
+
+#include <sys/stat.h>
 #include <QTimer>
 
 using namespace cmd;
@@ -94,6 +97,13 @@ TEST_F(StartupTest, AnImageFileIsTheMapAnyOtherFileTheDocument)
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->windowTitle(), "notes.txt - TAV1");
     EXPECT_EQ(captions(), QStringList({"Error LoadDIBFromFile"}));
+    frame.reset();
+
+    // A named pipe is refused at once, not waited on.
+    ASSERT_EQ(mkfifo(QFile::encodeName(QDir(dir()).filePath("pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(start(QStringLiteral("pipe")));
+    EXPECT_EQ(captions().last(), "TAV1");
+    EXPECT_EQ(ui().messages().back().text, "Failed to open document.");
 }
 
 TEST_F(StartupTest, TheFirstWindowShowsTheWholeSampleMapAndFitsTheScreen)
