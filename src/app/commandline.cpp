@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "view/commandtable.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -22,6 +24,12 @@ const char* const kUsage =
     "  -h, --help       show this text\n"
     "  -v, --version    show the version\n"
     "  --               end of the options\n"
+    "\n"
+    "A batch script holds one command a line; words after a command answer the dialog it opens\n"
+    "(field=value, a path, or cancel). The commands:\n"
+    "%1"
+    "  DoubleClick X Y, MouseMove X Y, Snapshot PATH (the canvas), Screen PATH (the view as\n"
+    "  shown), Dump [PATH] (the state as JSON)\n"
     "\n"
     "Exit status: 0 done, 1 the program could not start, 2 a wrong command line or a script\n"
     "error (with its line number).\n";
@@ -46,9 +54,22 @@ CommandLine failure(const QString& text)
 
 } // namespace
 
-const char* usageText()
+QByteArray usageText()
 {
-    return kUsage;
+    constexpr int kWidth = 90;
+    QByteArray names;
+    QByteArray line;
+    for (const Command& command : commandTable()) {
+        if (command.batchName == nullptr) {
+            continue;
+        }
+        if (!line.isEmpty() && line.size() + 1 + qstrlen(command.batchName) > kWidth) {
+            names += line + '\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? "  " : " ") + QByteArray(command.batchName);
+    }
+    return QByteArray(kUsage).replace("%1", names + line + '\n');
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)

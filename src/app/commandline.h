@@ -2,6 +2,7 @@
 
 #include "batch/batchrunner.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +20,8 @@ struct CommandLine {
 // `arguments` includes the program name first, as argv does.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// The --help text.
-const char* usageText();
+// The --help text, with the batch commands of the command table.
+QByteArray usageText();
 
 // Exit status of a wrong or incomplete command line.
 constexpr int kUsageError = 2;

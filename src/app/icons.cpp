@@ -1,6 +1,6 @@
 #include "app/icons.h"
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 
 #include <QPainter>
 #include <QPainterPath>

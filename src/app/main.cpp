@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     const CommandLine line = parseCommandLine(arguments);
     switch (line.action) {
     case CommandLine::Action::Help:
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().constData(), stdout);
         return 0;
     case CommandLine::Action::Version:
         std::puts(kVersionText);

@@ -1,10 +1,8 @@
 #include "app/mainframe.h"
 
-#include "app/commandids.h"
 #include "app/icons.h"
-#include "app/menutable.h"
 #include "app/messagepane.h"
-#include "app/viewcommands.h"
+#include "view/commandtable.h"
 #include "view/tav1view.h"
 
 #include <QAction>
@@ -107,33 +105,28 @@ void CMainFrame::finishViewCommand()
 
 void CMainFrame::createActions()
 {
-    for (const MenuRow& row : menuTable()) {
-        if (row.label == nullptr) {
+    for (const Command& command : commandTable()) {
+        if (command.label == nullptr) {
             continue;
         }
-        auto* action = new QAction(QString::fromUtf8(row.label), this);
-        action->setData(row.id);
-        const QString prompt = QString::fromUtf8(commandPrompt(row.id));
+        auto* action = new QAction(QString::fromUtf8(command.label), this);
+        action->setData(command.id);
+        QList<QKeySequence> keys;
+        for (QKeyCombination key : command.keys) {
+            if (key != QKeyCombination()) {
+                keys << QKeySequence(key);
+            }
+        }
+        action->setShortcuts(keys);
+        const QString prompt = QString::fromUtf8(command.prompt);
         connect(action, &QAction::hovered, this, [this, prompt] { setPaneText(0, prompt); });
-        m_actions[row.id] = action;
+        m_actions[command.id] = action;
     }
-    const auto shortcuts = [this](int id, std::initializer_list<QKeySequence> keys) {
-        m_actions.at(id)->setShortcuts(QList<QKeySequence>(keys));
-    };
-    shortcuts(ID_FILE_NEW, {QKeySequence(Qt::CTRL | Qt::Key_N)});
-    shortcuts(ID_FILE_OPEN, {QKeySequence(Qt::CTRL | Qt::Key_O)});
-    shortcuts(ID_FILE_SAVE, {QKeySequence(Qt::CTRL | Qt::Key_S)});
-    shortcuts(ID_FILE_PRINT, {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    shortcuts(ID_EDIT_UNDO, {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    shortcuts(ID_EDIT_CUT, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    shortcuts(ID_EDIT_COPY, {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    shortcuts(ID_EDIT_PASTE, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* recent = new QAction(this);
         recent->setData(ID_FILE_MRU_FILE1 + i);
         connect(recent, &QAction::triggered, this, [this, i] { openRecentFile(i); });
-        connect(recent, &QAction::hovered, this,
-                [this] { setPaneText(0, QString::fromUtf8(commandPrompt(ID_FILE_MRU_FILE1))); });
+        connect(recent, &QAction::hovered, this, [this] { setPaneText(0, QString::fromUtf8(kRecentFilePrompt)); });
         m_recentActions.append(recent);
     }
 }
@@ -141,25 +134,25 @@ void CMainFrame::createActions()
 void CMainFrame::createMenus()
 {
     QMenu* current = nullptr;
-    for (const MenuRow& row : menuTable()) {
-        if (row.submenu == nullptr) {
-            menuBar()->addAction(m_actions.at(row.id));
+    for (const Command& command : commandTable()) {
+        if (command.menu == nullptr) {
+            menuBar()->addAction(m_actions.at(command.id));
             current = nullptr;
             continue;
         }
-        const QString title = QString::fromUtf8(row.submenu);
+        const QString title = QString::fromUtf8(command.menu);
         if (current == nullptr || current->title() != title) {
             current = menuBar()->addMenu(title);
             m_menus[title] = current;
             connect(current, &QMenu::aboutToHide, this, [this] { setPaneText(0, kReady); });
         }
-        if (row.label == nullptr) {
+        if (command.label == nullptr) {
             current->addSeparator();
-        } else if (row.id == ID_FILE_MRU_FILE1) {
-            current->addAction(m_actions.at(row.id));
+            continue;
+        }
+        current->addAction(m_actions.at(command.id));
+        if (command.id == ID_FILE_MRU_FILE1) {
             current->addActions(m_recentActions);
-        } else {
-            current->addAction(m_actions.at(row.id));
         }
     }
 }
@@ -169,13 +162,18 @@ void CMainFrame::createToolBar()
     m_toolBar = addToolBar(QStringLiteral("Standard"));
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setIconSize(QSize(16, 15));
-    const int buttons[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                           ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_APP_ABOUT};
-    for (int id : buttons) {
-        if (id == 0) {
-            m_toolBar->addSeparator();
-            continue;
+    std::map<int, int> buttons; // toolbar place -> command id
+    for (const Command& command : commandTable()) {
+        if (command.toolbarSlot != 0) {
+            buttons[command.toolbarSlot] = command.id;
         }
+    }
+    int previous = 0;
+    for (const auto& [place, id] : buttons) {
+        if (previous != 0 && place > previous + 1) {
+            m_toolBar->addSeparator();
+        }
+        previous = place;
         QAction* button = m_actions.at(id);
         button->setIcon(toolbarIcon(id));
         m_toolBar->addAction(button);
@@ -207,7 +205,7 @@ void CMainFrame::createStatusBar()
 void CMainFrame::connectCommands()
 {
     for (const auto& [id, action] : m_actions) {
-        if (ViewHandler handler = viewHandler(id)) {
+        if (const auto handler = findCommand(id)->handler) {
             connect(action, &QAction::triggered, this, [this, handler] {
                 handler(*m_view);
                 finishViewCommand();
@@ -238,7 +236,7 @@ void CMainFrame::connectCommands()
                             ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
     for (const auto& [id, action] : m_actions) {
         const bool frameHandles = std::find(std::begin(frameIds), std::end(frameIds), id) != std::end(frameIds);
-        action->setEnabled(frameHandles || viewHandler(id) != nullptr);
+        action->setEnabled(frameHandles || findCommand(id)->handler != nullptr);
     }
 }
 

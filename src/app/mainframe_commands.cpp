@@ -1,5 +1,5 @@
 #include "app/aboutdlg.h"
-#include "app/commandids.h"
+#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "platform/ui.h"
 #include "view/tav1view.h"

@@ -3,11 +3,11 @@
 #include "app/mainframe.h"
 #include "app/screengrab.h"
 #include "app/tav1app.h"
-#include "app/viewcommands.h"
 #include "batch/dump.h"
 #include "batch/script.h"
 #include "platform/pause.h"
 #include "platform/scriptedui.h"
+#include "view/commandtable.h"
 #include "view/tav1view.h"
 
 #include <QAction>
@@ -65,7 +65,7 @@ public:
         if (name.compare(QLatin1String("Dump"), Qt::CaseInsensitive) == 0) {
             return dump(line.words);
         }
-        const NamedCommand* command = findNamedCommand(name.toUtf8().constData());
+        const Command* command = findBatchCommand(name.toUtf8().constData());
         if (command == nullptr) {
             return error(QStringLiteral("unknown command \"%1\"").arg(name));
         }

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "view/commandtable.h"
 
 #include <QProcess>
 
@@ -75,6 +76,11 @@ TEST(CommandLine, TheProgramAnswersHelpVersionAndMistakes)
     QByteArray err;
     EXPECT_EQ(runProgram({"--help"}, &out, &err), 0);
     EXPECT_TRUE(out.startsWith("usage: tav1 [--map PATH] [FILE]\n")) << out.toStdString();
+    for (const Command& command : commandTable()) {
+        if (command.batchName != nullptr) {
+            EXPECT_TRUE(out.contains(QByteArray(" ") + command.batchName)) << command.batchName;
+        }
+    }
     EXPECT_EQ(runProgram({"-v"}, &out, &err), 0);
     EXPECT_EQ(out, "TAV1 Version 1.0\n");
 

@@ -3,7 +3,7 @@
 // its progress.
 #include "common/appfixture.h"
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "view/tav1view.h"
 

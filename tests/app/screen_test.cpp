@@ -3,7 +3,7 @@
 // points picked with double-clicks, as a person does; nothing repaints in between.
 #include "common/appfixture.h"
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "app/screengrab.h"
 #include "dialogs/systemdlg.h"

@@ -2,7 +2,7 @@
 // size, position and state kept from the last run, and the printer Print Setup prepares.
 #include "common/appfixture.h"
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "app/tav1app.h"
 #include "app/windowplacement.h"

@@ -1,6 +1,6 @@
 #include "common/appfixture.h"
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "view/tav1view.h"
 

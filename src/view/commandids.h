@@ -31,7 +31,6 @@ constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
-constexpr int ID_FILE_PRINT_DIRECT = 57608;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_FILE_MRU_FILE1 = 57616;
 constexpr int ID_EDIT_COPY = 57634;
@@ -40,8 +39,6 @@ constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
-constexpr int ID_NEXT_PANE = 57680;
-constexpr int ID_PREV_PANE = 57681;
 constexpr int ID_VIEW_TOOLBAR = 59392;
 constexpr int ID_VIEW_STATUS_BAR = 59393;
 
