@@ -2,9 +2,11 @@
 
 #include "app/mainframe.h"
 #include "app/windowplacement.h"
+#include "batch/batchrunner.h"
 #include "platform/qtui.h"
 #include "view/tav1view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,24 @@ bool isImageFile(const QString& path)
 {
     return QFileInfo(path).isFile() && !QImageReader::imageFormat(path).isEmpty();
 }
+
+// The main frame as the batch runner drives it.
+class FrameForBatch : public BatchWindow {
+public:
+    explicit FrameForBatch(std::unique_ptr<CMainFrame> frame) : m_frame(std::move(frame)) {}
+    QWidget& widget() override { return *m_frame; }
+    CTAV1View& view() override { return *m_frame->view(); }
+    void trigger(int commandId) override
+    {
+        if (QAction* action = m_frame->action(commandId); action != nullptr && action->isEnabled()) {
+            action->trigger();
+        }
+    }
+    QString statusText() const override { return m_frame->paneText(); }
+
+private:
+    std::unique_ptr<CMainFrame> m_frame;
+};
 
 } // namespace
 
@@ -56,4 +76,12 @@ int runDesktop(const QString& file, const std::optional<QString>& map)
     }
     setUi(nullptr);
     return status;
+}
+
+int runScript(const BatchOptions& options)
+{
+    return runBatch(options, [](const std::optional<QString>& map) -> std::unique_ptr<BatchWindow> {
+        std::unique_ptr<CMainFrame> frame = createMainFrame(QString(), map);
+        return frame ? std::make_unique<FrameForBatch>(std::move(frame)) : nullptr;
+    });
 }

@@ -13,5 +13,10 @@ class CMainFrame;
 // view's buffers could not be had, or the file cannot be opened (both already reported in a box).
 std::unique_ptr<CMainFrame> createMainFrame(QString file, std::optional<QString> map = {});
 
+struct BatchOptions;
+
+// A batch run (see runBatch) on the program's main window. Returns the exit status.
+int runScript(const BatchOptions& options);
+
 // The desktop program: the main window until it is closed. Returns the exit status.
 int runDesktop(const QString& file, const std::optional<QString>& map);

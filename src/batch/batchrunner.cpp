@@ -1,16 +1,13 @@
 #include "batch/batchrunner.h"
 
-#include "app/mainframe.h"
-#include "app/screengrab.h"
-#include "app/tav1app.h"
 #include "batch/dump.h"
 #include "batch/script.h"
 #include "platform/pause.h"
 #include "platform/scriptedui.h"
 #include "view/commandtable.h"
+#include "view/screengrab.h"
 #include "view/tav1view.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 
@@ -31,21 +28,21 @@ bool readScript(const QString& path, QByteArray& text)
 }
 
 // Makes the view's client area exactly `size` (the offscreen platform has no decorations).
-void sizeView(CMainFrame& frame, QSize size)
+void sizeView(BatchWindow& window, QSize size)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const QSize client = frame.view()->viewport()->size();
+        const QSize client = window.view().viewport()->size();
         if (client == size) {
             return;
         }
-        frame.resize(frame.size() + (size - client));
+        window.widget().resize(window.widget().size() + (size - client));
         QApplication::processEvents();
     }
 }
 
 class Runner {
 public:
-    Runner(CMainFrame& frame, ScriptedUi& ui) : m_frame(frame), m_ui(ui) {}
+    Runner(BatchWindow& window, ScriptedUi& ui) : m_window(window), m_ui(ui) {}
 
     // Runs one line; false on a script error (already reported).
     bool run(const ScriptLine& line)
@@ -71,9 +68,7 @@ public:
         }
         m_ui.setAnswers(line.words);
         m_ui.clearScriptError();
-        if (QAction* action = m_frame.action(command->id); action != nullptr && action->isEnabled()) {
-            action->trigger();
-        }
+        m_window.trigger(command->id);
         // Work the command left queued (a repaint it asked for) may still open a dialog.
         QApplication::processEvents();
         m_ui.setAnswers({});
@@ -99,7 +94,7 @@ private:
         if (words.size() != 2 || !xOk || !yOk) {
             return error(QStringLiteral("%1 needs two integers X Y").arg(name));
         }
-        CTAV1View& view = *m_frame.view();
+        CTAV1View& view = m_window.view();
         if (name.compare(QLatin1String("MouseMove"), Qt::CaseInsensitive) == 0) {
             view.OnMouseMove(QPoint(x, y));
         } else {
@@ -113,7 +108,7 @@ private:
         if (words.size() != 1) {
             return error(QStringLiteral("Snapshot needs one path"));
         }
-        if (!m_frame.view()->canvas().save(words.first(), "PNG")) {
+        if (!m_window.view().canvas().save(words.first(), "PNG")) {
             return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(words.first()));
         }
         return true;
@@ -124,7 +119,7 @@ private:
         if (words.size() != 1) {
             return error(QStringLiteral("Screen needs one path"));
         }
-        const QImage shown = grabShownView(m_frame);
+        const QImage shown = grabShownView(m_window.view());
         if (shown.isNull()) {
             return error(QStringLiteral("the window shows nothing yet"));
         }
@@ -139,7 +134,7 @@ private:
         if (words.size() > 1) {
             return error(QStringLiteral("Dump takes at most one path"));
         }
-        const std::string text = dumpState(m_frame, m_ui) + "\n";
+        const std::string text = dumpState(m_window.view(), m_window.statusText(), m_ui) + "\n";
         if (words.isEmpty()) {
             std::fwrite(text.data(), 1, text.size(), stdout);
             std::fflush(stdout);
@@ -153,14 +148,14 @@ private:
         return true;
     }
 
-    CMainFrame& m_frame;
+    BatchWindow& m_window;
     ScriptedUi& m_ui;
     int m_line = 0;
 };
 
 } // namespace
 
-int runBatch(const BatchOptions& options)
+int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
 {
     QByteArray text;
     if (!readScript(options.script, text)) {
@@ -175,13 +170,13 @@ int runBatch(const BatchOptions& options)
     // Without --map, a map dialog that opens by itself at start-up is cancelled.
     scripted.setAnswers({QStringLiteral("cancel")});
     int status = kBatchDone;
-    if (std::unique_ptr<CMainFrame> frame = createMainFrame(QString(), options.map)) {
-        frame->show();
-        sizeView(*frame, options.size);
+    if (std::unique_ptr<BatchWindow> window = makeWindow(options.map)) {
+        window->widget().show();
+        sizeView(*window, options.size);
         QApplication::processEvents();
         scripted.setAnswers({});
         scripted.clearScriptError();
-        Runner runner(*frame, scripted);
+        Runner runner(*window, scripted);
         for (const ScriptLine& line : lines) {
             // What the event loop does between two clicks of a person: pending window-system
             // events run.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/batchwindow.h"
+
 #include <QSize>
 #include <QString>
 
@@ -20,4 +22,4 @@ constexpr int kBatchScriptError = 2;
 // Runs the script on an offscreen main window with no person at the screen. Message boxes are
 // answered with OK and written to standard error; script errors are reported there with their
 // line number.
-int runBatch(const BatchOptions& options);
+int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow);

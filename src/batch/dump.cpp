@@ -1,6 +1,5 @@
 #include "batch/dump.h"
 
-#include "app/mainframe.h"
 #include "batch/jsonwriter.h"
 #include "config/inisettings.h"
 #include "dialogs/systemdlg.h"
@@ -127,9 +126,8 @@ void writeData(JsonWriter& json, const CTAV1View& view)
 
 } // namespace
 
-std::string dumpState(const CMainFrame& frame, const ScriptedUi& ui)
+std::string dumpState(const CTAV1View& view, const QString& status, const ScriptedUi& ui)
 {
-    const CTAV1View& view = *frame.view();
     JsonWriter json;
     json.beginObject();
     field(json, "m_cartX", view.m_cartX);
@@ -173,7 +171,7 @@ std::string dumpState(const CMainFrame& frame, const ScriptedUi& ui)
     writeScanner(json);
     writeData(json, view);
 
-    field(json, "status", utf8(frame.paneText()));
+    field(json, "status", utf8(status));
     field(json, "cwd", utf8(QDir::currentPath()));
     json.key("messages");
     json.beginArray();

@@ -5,7 +5,7 @@
 
 #include "view/commandids.h"
 #include "app/mainframe.h"
-#include "app/screengrab.h"
+#include "view/screengrab.h"
 #include "dialogs/systemdlg.h"
 #include "view/tav1view.h"
 
@@ -57,7 +57,7 @@ protected:
 
     ::testing::AssertionResult screenShowsCanvas()
     {
-        const QImage shown = grabShownView(frame());
+        const QImage shown = grabShownView(view());
         const QRect area = view().visibleCanvasRect();
         const QImage expected = view().canvas().copy(area);
         if (shown.size() != expected.size()) {
