@@ -1,9 +1,6 @@
 #include "dialogs/curvedlg.h"
 
 #include "dialogs/dialogtemplate.h"
-#include "dialogs/templatedialog.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -42,27 +39,18 @@ const DialogTemplate kTemplate{"Velmora Settings", 187, 167, SystemMenu::Yes, kC
 
 } // namespace
 
-std::unique_ptr<TemplateDialog> CCurveDlg::createDialog(QWidget* parent)
+DialogForm CCurveDlg::form()
 {
-    return std::make_unique<TemplateDialog>(
-        kTemplate,
-        std::vector<MemberBinding>{
-            bindFloat(1029, "samplingPeriod", m_samplingPeriod, 1e-8f, 10.0f),
-            bindCheck(1025, "incrementalEllipse", m_incrementalEllipse),
-            bindInt(1026, "valueCount", m_valueCount, 2, 5000),
-            bindInt(1028, "curveStartX", m_curveStartX, 0, 800),
-            bindInt(1015, "curveStartY", m_curveStartY, 0, 800),
-            bindInt(1012, "radius10", m_radius10, 0, 1000),
-            bindCheck(1027, "numbers", m_numbers),
-            bindCheck(1003, "squaresEllipses", m_squaresEllipses),
-            bindCheck(1033, "preciseIntegration", m_preciseIntegration),
-        },
-        parent);
-}
-
-int CCurveDlg::DoModal()
-{
-    // Owned by the active (main) window, so it opens over it.
-    const std::unique_ptr<TemplateDialog> dialog = createDialog(QApplication::activeWindow());
-    return ui().runModal(*dialog);
+    return {kTemplate,
+            {
+                bindFloat(1029, "samplingPeriod", m_samplingPeriod, 1e-8f, 10.0f),
+                bindCheck(1025, "incrementalEllipse", m_incrementalEllipse),
+                bindInt(1026, "valueCount", m_valueCount, 2, 5000),
+                bindInt(1028, "curveStartX", m_curveStartX, 0, 800),
+                bindInt(1015, "curveStartY", m_curveStartY, 0, 800),
+                bindInt(1012, "radius10", m_radius10, 0, 1000),
+                bindCheck(1027, "numbers", m_numbers),
+                bindCheck(1003, "squaresEllipses", m_squaresEllipses),
+                bindCheck(1033, "preciseIntegration", m_preciseIntegration),
+            }};
 }

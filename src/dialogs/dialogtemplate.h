@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui.h" // IDOK and IDCANCEL, the ids of the OK and Cancel buttons
+
 #include <span>
 
 // A dialog template as the program's dialogs are described: the frame and the controls in

@@ -1,9 +1,6 @@
 #include "dialogs/startenddlg.h"
 
 #include "dialogs/dialogtemplate.h"
-#include "dialogs/templatedialog.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -25,21 +22,13 @@ const DialogTemplate kTemplate{"StartEnd", 120, 78, SystemMenu::Yes, kControls};
 
 } // namespace
 
-std::unique_ptr<TemplateDialog> CStartEndDlg::createDialog(QWidget* parent)
+DialogForm CStartEndDlg::form()
 {
-    return std::make_unique<TemplateDialog>(kTemplate,
-                                            std::vector<MemberBinding>{
-                                                bindInt(1002, "endX", m_endX, 0, 20000),
-                                                bindInt(1003, "endY", m_endY, 0, 20000),
-                                                bindInt(1000, "startX", m_startX, 0, 20000),
-                                                bindInt(1001, "startY", m_startY, 0, 20000),
-                                            },
-                                            parent);
-}
-
-int CStartEndDlg::DoModal()
-{
-    // Owned by the active (main) window, so it opens over it.
-    const std::unique_ptr<TemplateDialog> dialog = createDialog(QApplication::activeWindow());
-    return ui().runModal(*dialog);
+    return {kTemplate,
+            {
+                bindInt(1002, "endX", m_endX, 0, 20000),
+                bindInt(1003, "endY", m_endY, 0, 20000),
+                bindInt(1000, "startX", m_startX, 0, 20000),
+                bindInt(1001, "startY", m_startY, 0, 20000),
+            }};
 }

@@ -1,9 +1,6 @@
 #include "dialogs/systemdlg.h"
 
 #include "dialogs/dialogtemplate.h"
-#include "dialogs/templatedialog.h"
-
-#include <QApplication>
 
 CSystemDlg g_systemDlg;
 
@@ -27,23 +24,14 @@ const DialogTemplate kTemplate{"Settings system", 191, 126, SystemMenu::Yes, kCo
 
 } // namespace
 
-std::unique_ptr<TemplateDialog> CSystemDlg::createDialog(QWidget* parent)
+DialogForm CSystemDlg::form()
 {
-    return std::make_unique<TemplateDialog>(
-        kTemplate,
-        std::vector<MemberBinding>{
-            bindInt(1018, "amplitude", m_amplitude, 0, 10000),
-            bindCheck(1020, "traces", m_traces),
-            bindInt16(1022, "delay", m_delay, 0, 200),
-            bindCheck(1023, "scannerTrace", m_scannerTrace),
-            bindCheck(1024, "writeValues", m_writeValues),
-        },
-        parent);
-}
-
-int CSystemDlg::DoModal()
-{
-    // Owned by the active (main) window, so it opens over it.
-    const std::unique_ptr<TemplateDialog> dialog = createDialog(QApplication::activeWindow());
-    return ui().runModal(*dialog);
+    return {kTemplate,
+            {
+                bindInt(1018, "amplitude", m_amplitude, 0, 10000),
+                bindCheck(1020, "traces", m_traces),
+                bindInt16(1022, "delay", m_delay, 0, 200),
+                bindCheck(1023, "scannerTrace", m_scannerTrace),
+                bindCheck(1024, "writeValues", m_writeValues),
+            }};
 }

@@ -1,22 +1,15 @@
 #pragma once
 
+#include "dialogs/dialogform.h"
+
 #include <cstdint>
-#include <memory>
 
-class QWidget;
-class TemplateDialog;
-
-// "Settings system": amplitude, delay and the scanner-trace and status-text switches. One
-// program-wide object, read in place by the scanner and the guidance status text.
+// "Settings system" (template 136): amplitude, delay and the scanner-trace and status-text
+// switches. One program-wide object, read in place by the scanner and the guidance status text.
 class CSystemDlg {
 public:
-    static constexpr int kTemplateId = 136;
-
-    // Shows the dialog loaded from the members. IDOK when OK passed every check (the members
-    // then hold what was entered), IDCANCEL otherwise.
-    int DoModal();
-    // The dialog DoModal shows, loaded from the members and not yet shown.
-    std::unique_ptr<TemplateDialog> createDialog(QWidget* parent = nullptr);
+    int DoModal() { return runDialog(form()); }
+    DialogForm form();
 
     int m_amplitude = 0;
     int m_traces = 0;

@@ -46,24 +46,23 @@ QCheckBox* createCheckBox(const ControlTemplate& control, const QString& text, Q
 
 } // namespace
 
-TemplateDialog::TemplateDialog(const DialogTemplate& layout, std::vector<MemberBinding> members,
-                               QWidget* parent)
-    : QDialog(parent), m_members(std::move(members))
+TemplateDialog::TemplateDialog(DialogForm form, QWidget* parent)
+    : QDialog(parent), m_members(std::move(form.members))
 {
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (layout.systemMenu == SystemMenu::Yes) {
+    if (form.layout.systemMenu == SystemMenu::Yes) {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     }
     setWindowFlags(flags);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(QString::fromUtf8(form.layout.caption));
     const QFont font = dialogFont();
     setFont(font);
-    setFixedSize(fromDialogUnits(font, 0, 0, layout.width, layout.height).size());
+    setFixedSize(fromDialogUnits(font, 0, 0, form.layout.width, form.layout.height).size());
 
     // Created in template order, which makes it the tab order. A label's mnemonic leads to
     // the control that follows it.
     QLabel* labelWithMnemonic = nullptr;
-    for (const ControlTemplate& control : layout.controls) {
+    for (const ControlTemplate& control : form.layout.controls) {
         QWidget* widget = createControl(control);
         widget->setGeometry(
             fromDialogUnits(font, control.x, control.y, control.width, control.height));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/memberbinding.h"
+#include "dialogs/dialogform.h"
 #include "platform/ui.h"
 
 #include <QDialog>
@@ -9,7 +9,6 @@
 #include <vector>
 
 struct ControlTemplate;
-struct DialogTemplate;
 class QCheckBox;
 class QLineEdit;
 
@@ -19,8 +18,7 @@ class QLineEdit;
 // Cancel, Escape and the close box close it and save nothing.
 class TemplateDialog : public QDialog, public ModalDialog {
 public:
-    TemplateDialog(const DialogTemplate& layout, std::vector<MemberBinding> members,
-                   QWidget* parent = nullptr);
+    explicit TemplateDialog(DialogForm form, QWidget* parent = nullptr);
 
     QDialog& dialog() override { return *this; }
     bool typeInto(const QString& field, const QString& text) override;

@@ -1,9 +1,6 @@
 #include "dialogs/vehicledlg.h"
 
 #include "dialogs/dialogtemplate.h"
-#include "dialogs/templatedialog.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -21,20 +18,11 @@ const DialogTemplate kTemplate{"Parametre vozíka", 186, 95, SystemMenu::No, kCo
 
 } // namespace
 
-std::unique_ptr<TemplateDialog> CVehicleDlg::createDialog(QWidget* parent)
+DialogForm CVehicleDlg::form()
 {
-    return std::make_unique<TemplateDialog>(
-        kTemplate,
-        std::vector<MemberBinding>{
-            bindInt(1014, "wheelTrack", m_wheelTrack, 0, 5000000),
-            bindInt(1016, "cartLength", m_cartLength, 0, 5000),
-        },
-        parent);
-}
-
-int CVehicleDlg::DoModal()
-{
-    // Owned by the active (main) window, so it opens over it.
-    const std::unique_ptr<TemplateDialog> dialog = createDialog(QApplication::activeWindow());
-    return ui().runModal(*dialog);
+    return {kTemplate,
+            {
+                bindInt(1014, "wheelTrack", m_wheelTrack, 0, 5000000),
+                bindInt(1016, "cartLength", m_cartLength, 0, 5000),
+            }};
 }

@@ -52,7 +52,7 @@ TEST_F(DialogExchange, OpensShowingTheMembers)
 {
     CCurveDlg curve = viewDefaults();
     curve.m_preciseIntegration = 1;
-    const auto dialog = curve.createDialog();
+    const auto dialog = createDialog(curve.form());
     EXPECT_EQ(text(*dialog, 1029), "0.02");
     EXPECT_EQ(text(*dialog, 1026), "101");
     EXPECT_EQ(text(*dialog, 1028), "200");
@@ -68,7 +68,7 @@ TEST_F(DialogExchange, OpensShowingTheMembers)
     CSystemDlg system;
     system.m_writeValues = 1;
     system.m_delay = -7;
-    const auto systemDialog = system.createDialog();
+    const auto systemDialog = createDialog(system.form());
     EXPECT_EQ(text(*systemDialog, 1018), "0");
     EXPECT_EQ(text(*systemDialog, 1022), "-7");
     EXPECT_FALSE(checked(*systemDialog, 1020));
@@ -79,7 +79,7 @@ TEST_F(DialogExchange, OpensShowingTheMembers)
 TEST_F(DialogExchange, RefusedOkKeepsTheRowsBeforeTheRefusedOne)
 {
     CCurveDlg curve = viewDefaults();
-    const auto dialog = curve.createDialog();
+    const auto dialog = createDialog(curve.form());
     dialog->show();
     for (const auto& [field, value] : {std::pair{"samplingPeriod", "0.5"}, {"incrementalEllipse", "0"},
                                        {"valueCount", "6000"}, {"curveStartX", "300"},
@@ -99,7 +99,7 @@ TEST_F(DialogExchange, RefusedOkKeepsTheRowsBeforeTheRefusedOne)
 TEST_F(DialogExchange, RefusedFieldTakesTheFocusWithItsTextSelected)
 {
     CSystemDlg system;
-    const auto dialog = system.createDialog();
+    const auto dialog = createDialog(system.form());
     dialog->show();
     dialog->activateWindow();
     dialog->control(IDOK)->setFocus();
@@ -121,7 +121,7 @@ TEST_F(DialogExchange, RefusedFieldTakesTheFocusWithItsTextSelected)
 TEST_F(DialogExchange, EnterPressesOk)
 {
     CSystemDlg system;
-    const auto dialog = system.createDialog();
+    const auto dialog = createDialog(system.form());
     dialog->show();
     ASSERT_TRUE(dialog->typeInto("amplitude", "77"));
     sendKey(dialog->control(1018), Qt::Key_Return);
@@ -129,7 +129,7 @@ TEST_F(DialogExchange, EnterPressesOk)
     EXPECT_EQ(system.m_amplitude, 77);
 
     // A refused value keeps the dialog open.
-    const auto again = system.createDialog();
+    const auto again = createDialog(system.form());
     again->show();
     ASSERT_TRUE(again->typeInto("amplitude", "-77"));
     sendKey(again->control(1018), Qt::Key_Enter);
@@ -150,19 +150,19 @@ TEST_F(DialogExchange, CancelEscapeAndCloseBoxSaveNothing)
         }
     };
 
-    const auto cancelled = system.createDialog();
+    const auto cancelled = createDialog(system.form());
     typeEverything(*cancelled);
     qobject_cast<QAbstractButton*>(cancelled->control(IDCANCEL))->click();
     EXPECT_EQ(cancelled->result(), QDialog::Rejected);
     EXPECT_FALSE(cancelled->isVisible());
 
-    const auto escaped = system.createDialog();
+    const auto escaped = createDialog(system.form());
     typeEverything(*escaped);
     sendKey(escaped->control(1022), Qt::Key_Escape);
     EXPECT_EQ(escaped->result(), QDialog::Rejected);
     EXPECT_FALSE(escaped->isVisible());
 
-    const auto closed = system.createDialog();
+    const auto closed = createDialog(system.form());
     typeEverything(*closed);
     closed->close();
     EXPECT_EQ(closed->result(), QDialog::Rejected);
@@ -179,7 +179,7 @@ TEST_F(DialogExchange, CentreFieldsBelongToNoMember)
 {
     CCurveDlg curve = viewDefaults();
     const CCurveDlg before = curve;
-    const auto dialog = curve.createDialog();
+    const auto dialog = createDialog(curve.form());
     qobject_cast<QLineEdit*>(dialog->control(1007))->setText("55");
     qobject_cast<QLineEdit*>(dialog->control(1008))->setText("not even a number");
     EXPECT_EQ(pressOk(*dialog), "accepted");
@@ -187,7 +187,7 @@ TEST_F(DialogExchange, CentreFieldsBelongToNoMember)
     EXPECT_EQ(curve.m_curveStartY, before.m_curveStartY);
     EXPECT_EQ(curve.m_radius10, before.m_radius10);
 
-    const auto reopened = curve.createDialog();
+    const auto reopened = createDialog(curve.form());
     EXPECT_EQ(text(*reopened, 1007), "");
     EXPECT_EQ(text(*reopened, 1008), "");
 }
@@ -195,7 +195,7 @@ TEST_F(DialogExchange, CentreFieldsBelongToNoMember)
 TEST_F(DialogExchange, TypingNeedsAFieldTheDialogHas)
 {
     CCurveDlg curve = viewDefaults();
-    const auto dialog = curve.createDialog();
+    const auto dialog = createDialog(curve.form());
     EXPECT_FALSE(dialog->typeInto("m_valueCount", "5"));
     EXPECT_FALSE(dialog->typeInto("valuecount", "5"));
     EXPECT_FALSE(dialog->typeInto("amplitude", "5"));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 // The scripted Ui installed for one test. It also records the icon of each box, which the
@@ -40,6 +42,12 @@ protected:
         EXPECT_EQ(curve.m_preciseIntegration, 0);
     }
 
+    // The dialog DoModal shows for `form`, loaded from the members and not yet shown.
+    static std::unique_ptr<TemplateDialog> createDialog(DialogForm form)
+    {
+        return std::make_unique<TemplateDialog>(std::move(form));
+    }
+
     // Presses OK. The text of the box it showed, or "accepted" when the dialog closed with OK.
     QString pressOk(TemplateDialog& dialog)
     {
@@ -54,7 +62,7 @@ protected:
     template <typename Object>
     QString enter(Object& object, const char* field, const QString& text)
     {
-        const auto dialog = object.createDialog();
+        const auto dialog = createDialog(object.form());
         EXPECT_TRUE(dialog->typeInto(QString::fromLatin1(field), text));
         return pressOk(*dialog);
     }

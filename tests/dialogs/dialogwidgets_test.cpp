@@ -117,7 +117,7 @@ protected:
 TEST_F(DialogWidgets, StartEnd)
 {
     CStartEndDlg points;
-    const auto dialog = points.createDialog();
+    const auto dialog = createDialog(points.form());
     EXPECT_EQ(dialog->windowTitle(), "StartEnd");
     EXPECT_EQ(controlTexts(*dialog), QStringList({"OK", "Cancel", "Start:", "End:", "X", "Y", "<edit>",
                                                   "<edit>", "<edit>", "<edit>"}));
@@ -130,7 +130,7 @@ TEST_F(DialogWidgets, StartEnd)
 TEST_F(DialogWidgets, Vehicle)
 {
     CVehicleDlg vehicle;
-    const auto dialog = vehicle.createDialog();
+    const auto dialog = createDialog(vehicle.form());
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Parametre vozíka"));
     EXPECT_EQ(controlTexts(*dialog), QStringList({"OK", "Cancel", "Rozchod kolies:", "<edit>",
                                                   "Dlzka vozika:", "<edit>"}));
@@ -143,7 +143,7 @@ TEST_F(DialogWidgets, Vehicle)
 TEST_F(DialogWidgets, System)
 {
     CSystemDlg system;
-    const auto dialog = system.createDialog();
+    const auto dialog = createDialog(system.form());
     EXPECT_EQ(dialog->windowTitle(), "Settings system");
     EXPECT_EQ(controlTexts(*dialog),
               QStringList({"OK", "Cancel", "&Amplituda:", "<edit>", "Stopy ?", "Oneskorenie:", "<edit>",
@@ -159,7 +159,7 @@ TEST_F(DialogWidgets, System)
 TEST_F(DialogWidgets, Curve)
 {
     CCurveDlg curve;
-    const auto dialog = curve.createDialog();
+    const auto dialog = createDialog(curve.form());
     EXPECT_EQ(dialog->windowTitle(), "Velmora Settings");
     EXPECT_EQ(controlTexts(*dialog),
               QStringList({"OK", "Cancel", QString::fromUtf8("Perióda v&zorkovania:"), "<edit>",
@@ -191,8 +191,8 @@ TEST_F(DialogWidgets, OkIsTheDefaultButton)
     CVehicleDlg vehicle;
     CSystemDlg system;
     CCurveDlg curve;
-    std::unique_ptr<TemplateDialog> dialogs[] = {points.createDialog(), vehicle.createDialog(),
-                                                 system.createDialog(), curve.createDialog()};
+    std::unique_ptr<TemplateDialog> dialogs[] = {createDialog(points.form()), createDialog(vehicle.form()),
+                                                 createDialog(system.form()), createDialog(curve.form())};
     for (const auto& dialog : dialogs) {
         SCOPED_TRACE(dialog->windowTitle().toStdString());
         EXPECT_EQ(button(*dialog, IDOK)->text(), "OK");
@@ -209,12 +209,12 @@ TEST_F(DialogWidgets, OnlyTheVehicleDialogHasNoCloseBox)
     CSystemDlg system;
     CCurveDlg curve;
     const Qt::WindowFlags closeBox = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    const auto noMenu = vehicle.createDialog();
+    const auto noMenu = createDialog(vehicle.form());
     EXPECT_TRUE(noMenu->windowFlags() & Qt::CustomizeWindowHint);
     EXPECT_TRUE(noMenu->windowFlags() & Qt::WindowTitleHint);
     EXPECT_FALSE(noMenu->windowFlags() & closeBox);
-    std::unique_ptr<TemplateDialog> others[] = {points.createDialog(), system.createDialog(),
-                                                curve.createDialog()};
+    std::unique_ptr<TemplateDialog> others[] = {createDialog(points.form()), createDialog(system.form()),
+                                                createDialog(curve.form())};
     for (const auto& dialog : others) {
         EXPECT_EQ(dialog->windowFlags() & closeBox, closeBox) << dialog->windowTitle().toStdString();
         EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -224,7 +224,7 @@ TEST_F(DialogWidgets, OnlyTheVehicleDialogHasNoCloseBox)
 TEST_F(DialogWidgets, StopyDoesNotToggleByItself)
 {
     CSystemDlg system;
-    const auto dialog = system.createDialog();
+    const auto dialog = createDialog(system.form());
     dialog->show();
     QCheckBox* stopy = checkBox(*dialog, 1020);
     QCheckBox* stopa = checkBox(*dialog, 1023);

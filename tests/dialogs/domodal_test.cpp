@@ -37,7 +37,7 @@ TEST_F(DoModal, MembersKeepTheirValuesFromOneOpeningToTheNext)
     EXPECT_EQ(system.m_delay, 20);
     EXPECT_EQ(system.m_scannerTrace, 1);
 
-    const auto reopened = system.createDialog();
+    const auto reopened = createDialog(system.form());
     EXPECT_EQ(qobject_cast<QLineEdit*>(reopened->control(1018))->text(), "100");
     EXPECT_EQ(qobject_cast<QLineEdit*>(reopened->control(1022))->text(), "20");
 }
@@ -64,7 +64,7 @@ TEST_F(DoModal, EveryDialogReturnsOkWithItsValues)
     EXPECT_EQ(curve.m_samplingPeriod, 1e-8f);
     EXPECT_EQ(curve.m_valueCount, 2);
     EXPECT_EQ(curve.m_incrementalEllipse, 1);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(curve.createDialog()->control(1029))->text(), "1e-08");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(createDialog(curve.form())->control(1029))->text(), "1e-08");
     EXPECT_TRUE(m_ui.scriptError().isEmpty());
 }
 
