@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-// The scripted Ui installed for one test. It also records the icon of each box, which the
-// scripted Ui alone does not keep.
+// The scripted Ui installed for one test. It also records the icon of each box and the parent
+// of each dialog, which the scripted Ui alone does not keep.
 class DialogTest : public ::testing::Test {
 protected:
     class RecordingUi : public ScriptedUi {
@@ -21,10 +21,18 @@ protected:
             m_icons.push_back(icon);
             ScriptedUi::messageBox(caption, text, icon);
         }
+        int runModal(ModalDialog& dialog) override
+        {
+            m_parents.push_back(dialog.dialog().parentWidget());
+            return ScriptedUi::runModal(dialog);
+        }
         const std::vector<Icon>& icons() const { return m_icons; }
+        // The window each dialog was opened over.
+        const std::vector<QWidget*>& parents() const { return m_parents; }
 
     private:
         std::vector<Icon> m_icons;
+        std::vector<QWidget*> m_parents;
     };
 
     void SetUp() override { setUi(&m_ui); }

@@ -7,6 +7,7 @@
 #include "dialogs/vehicledlg.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -100,4 +101,16 @@ TEST_F(DoModal, CancelAndUnknownFieldsChangeNothing)
     EXPECT_EQ(vehicle.m_wheelTrack, 7);
     EXPECT_EQ(vehicle.m_cartLength, 0);
     EXPECT_TRUE(m_ui.messages().empty());
+}
+
+TEST_F(DoModal, OpensOverTheActiveWindow)
+{
+    QWidget mainWindow;
+    mainWindow.show();
+    mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    CVehicleDlg vehicle;
+    m_ui.setAnswers({"cancel"});
+    EXPECT_EQ(vehicle.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_ui.parents(), std::vector<QWidget*>{&mainWindow});
 }
