@@ -34,7 +34,6 @@ public:
     // The scroll size the view asks for: 800 x 1050 at 0.01 inch, in 96-dpi pixels.
     static constexpr QSize kScrollSize = kMinimumCanvas;
     static constexpr int kDataFileNameLimit = 75;
-    static constexpr int kMapFileNameLimit = 14;
     // What the first window shows at least: the whole sample map.
     static constexpr QSize kFirstViewSize{800, 600};
 
