@@ -2,6 +2,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 std::string formatText(const char* format, ...)
 {
@@ -18,4 +21,13 @@ std::string formatText(const char* format, ...)
     }
     va_end(args);
     return text;
+}
+
+std::string printfReal(double value, int precision, std::ios_base& (*style)(std::ios_base&))
+{
+    // The standard streams convert reals with the C library's printf conversions.
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << style << std::setprecision(precision) << value;
+    return text.str();
 }

@@ -7,7 +7,6 @@
 #include "platform/fileopen.h"
 #include "platform/lasterror.h"
 #include "platform/pixelmath.h"
-#include "platform/textformat.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -170,8 +169,9 @@ void CTAV1View::OnAlgoritmus()
         }
     }
     if (m_showMessageBox != 0) {
-        m_pText = formatText("Vzoriek:%d\nPocet:%d\nAlgoritmus Integracie:%d \n\t[false - jednoduhsi, true - presnejsi]",
-                             count, count, m_curveDlg.m_preciseIntegration);
+        m_pText = QString::asprintf("Vzoriek:%d\nPocet:%d\nAlgoritmus Integracie:%d \n\t[false - jednoduhsi, true - presnejsi]",
+                                    count, count, m_curveDlg.m_preciseIntegration)
+                      .toStdString();
         ui().messageBox(QStringLiteral("INFO"), QString::fromUtf8(m_pText), Ui::Icon::Information);
     }
     std::fclose(samples);

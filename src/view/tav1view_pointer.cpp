@@ -4,10 +4,11 @@
 
 void CTAV1View::OnMouseMove(QPoint point)
 {
-    m_pText = formatText("Mouse:[%d %d]\tPerioda vzorkovania:%.2f  Hodnot:%.2d StartX:%d StartY:%d \t File:%s",
-                         point.x(), point.y(), static_cast<double>(m_curveDlg.m_samplingPeriod),
-                         m_curveDlg.m_valueCount, m_curveDlg.m_curveStartX, m_curveDlg.m_curveStartY,
-                         m_dataFileName.c_str());
+    m_pText = QString::asprintf("Mouse:[%d %d]\tPerioda vzorkovania:%s  Hodnot:%.2d StartX:%d StartY:%d \t File:%s",
+                                point.x(), point.y(), printfReal(m_curveDlg.m_samplingPeriod, 2, std::fixed).c_str(),
+                                m_curveDlg.m_valueCount, m_curveDlg.m_curveStartX, m_curveDlg.m_curveStartY,
+                                m_dataFileName.c_str())
+                  .toStdString();
     m_fnc.SetStatusText(QString::fromUtf8(m_pText));
 }
 
@@ -19,12 +20,12 @@ void CTAV1View::OnLButtonDblClk(QPoint point)
         m_startEndDlg.m_startX = point.x();
         m_startEndDlg.m_startY = point.y();
         m_startSet = true;
-        m_pText = formatText("Start:[%d %d]", point.x(), point.y());
+        m_pText = QString::asprintf("Start:[%d %d]", point.x(), point.y()).toStdString();
     } else if (!m_endSet) {
         m_startEndDlg.m_endX = point.x();
         m_startEndDlg.m_endY = point.y();
         m_endSet = true;
-        m_pText = formatText("End:[%d %d]", point.x(), point.y());
+        m_pText = QString::asprintf("End:[%d %d]", point.x(), point.y()).toStdString();
     } else {
         return;
     }

@@ -110,8 +110,9 @@ void CTAV1View::ShowGuidanceStatus(int guideX, int guideY, float steeringAngle)
     if (g_systemDlg.m_writeValues == 0) {
         return;
     }
-    m_pText = formatText("Vodidlo:[%d,%d], Uhol natocenia kormidla:%5.3f [rad]", guideX, guideY,
-                         static_cast<double>(steeringAngle));
+    m_pText = QString::asprintf("Vodidlo:[%d,%d], Uhol natocenia kormidla:%5s [rad]", guideX, guideY,
+                                printfReal(steeringAngle, 3, std::fixed).c_str())
+                  .toStdString();
     m_fnc.SetStatusText(QString::fromUtf8(m_pText));
 }
 
