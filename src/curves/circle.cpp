@@ -1,15 +1,16 @@
 #include "curves/circle.h"
 
 #include "platform/clocale.h"
+#include "platform/pi.h"
 
 #include <cmath>
 
 void generateCircle(int n, int radius10, float* xs, float* ys)
 {
     const double radius = double(10 * radius10);
-    double angle = -3.1415927410125732;
+    double angle = -double(kPi);
     for (int i = 0; i < n; ++i) {
-        angle += double(6.2831855f) / n;
+        angle += double(kTwoPi) / n;
         xs[i] = static_cast<float>(-radius * std::cos(angle));
         ys[i] = static_cast<float>(-radius * std::sin(angle));
     }

@@ -1,5 +1,6 @@
 #include "sim/scanner.h"
 
+#include "platform/pi.h"
 #include "sim/geometry.h"
 #include "sim/scanrecord.h"
 
@@ -7,10 +8,6 @@
 #include <cmath>
 
 namespace {
-
-// pi/2 and pi as 32-bit reals, as the sweep's bounds and step are formed with them.
-constexpr double kHalfPi = double(1.5707963705062866);
-constexpr float kPi = 3.1415927f;
 
 // The samples i in [first, last] whose truncated coordinate along one axis can lie in
 // [0, size): outside them the ray is off the canvas on that axis. Conservative by one sample.
@@ -122,8 +119,8 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
 int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace)
 {
     const double step = double(kPi) / double(stepDivisor);
-    const double end = heading + kHalfPi;
-    double angle = heading - kHalfPi;
+    const double end = heading + double(kHalfPi);
+    double angle = heading - double(kHalfPi);
     int rays = 0;
     for (;;) {
         ScanRay(dc, originX, originY, angle, range, trace);

@@ -1,15 +1,12 @@
 #include "sim/trajectory.h"
 
+#include "platform/pi.h"
 #include "sim/geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// 2*pi and pi as the 32-bit constants the frequencies are formed with.
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 struct Chord {
     float theta;
