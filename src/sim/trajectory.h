@@ -10,8 +10,6 @@
 #include "platform/surface.h"
 #include "sim/trajectorypoint.h"
 
-enum class TrajectoryKind { None = 0, Line = 1, Sin2Pi = 2, SinPi = 3 };
-
 struct ChordPoints {
     int startX;
     int startY;
