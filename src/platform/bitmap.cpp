@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <algorithm>
 #include <cerrno>
-
 
 DibHandle LoadDIBFromFile(const char* fileName)
 {
@@ -22,23 +20,25 @@ DibHandle LoadDIBFromFile(const char* fileName)
         SetLastErrorFromErrno(EACCES);
         return nullptr;
     }
-    const qint64 limitBytes = qint64(kBitmapAllocationLimitMb) << 20;
     const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
-    const BmpCheck check = checkBmp(mapped, file.size(), limitBytes);
+    const std::optional<BmpHeader> bmp = readBmpHeader(mapped, file.size());
     if (mapped != nullptr) {
         file.unmap(const_cast<uchar*>(mapped));
-    }
-    if (check != BmpCheck::Fine) {
-        SetLastError(check == BmpCheck::TooLarge ? kBitmapTooLarge : kBitmapBadFormat);
-        return nullptr;
     }
     QImageReader reader(&file);
     reader.setAllocationLimit(kBitmapAllocationLimitMb);
     reader.setAutoTransform(false);
-    // Any format's declared size is checked before decoding; Qt tells no reason after a refusal.
-    const QSize declared = reader.size();
-    if (declared.isValid() && exceedsPixelLimit(declared.width(), declared.height(), limitBytes)) {
+    // The declared size is checked before decoding, as Qt tells no reason after a refusal: a
+    // BMP's from its own header (Qt refuses very large BMP headers as unreadable), any other
+    // format's from Qt.
+    const QSize qtSize = reader.size();
+    const BmpHeader declared = bmp.value_or(BmpHeader{qtSize.width(), qtSize.height(), true});
+    if (!fitsBitmapLimit(declared.width, declared.height)) {
         SetLastError(kBitmapTooLarge);
+        return nullptr;
+    }
+    if (!declared.complete) {
+        SetLastError(kBitmapBadFormat);
         return nullptr;
     }
     QImage image;
@@ -49,17 +49,10 @@ DibHandle LoadDIBFromFile(const char* fileName)
     return std::make_shared<const QImage>(std::move(image));
 }
 
-BitmapHandle BitmapFromDIB(const DibHandle& dib, const PaletteHandle&)
+BitmapHandle BitmapFromDIB(const DibHandle& dib)
 {
     if (!dib || dib->isNull()) {
         SetLastError(kBitmapNoBitmap);
-        return nullptr;
-    }
-    // The map is drawn on a canvas at least kMinimumCanvas large; a long thin map would need a
-    // canvas far beyond the decoding limit.
-    if (exceedsPixelLimit(std::max(dib->width(), kMinimumCanvas.width()),
-                          std::max(dib->height(), kMinimumCanvas.height()), qint64(kBitmapAllocationLimitMb) << 20)) {
-        SetLastError(kBitmapTooLarge);
         return nullptr;
     }
     QImage converted = dib->convertToFormat(QImage::Format_RGB32);

@@ -10,14 +10,16 @@ class Surface;
 // the device bitmap made from it (the canvas's pixel format), which is what is drawn.
 using DibHandle = std::shared_ptr<const QImage>;
 using BitmapHandle = std::shared_ptr<const QImage>;
-// Palettes are never given; the type exists so callers read like the calls they replace.
-using PaletteHandle = std::shared_ptr<const QImage>;
 
-// Largest image the reader will decode, and largest canvas a map may need, in megabytes of
-// 32-bit pixels.
+// Largest image the reader will decode, in megabytes of 32-bit pixels.
 constexpr int kBitmapAllocationLimitMb = 256;
-// The smallest canvas a map is drawn on (the view's scroll size).
-constexpr QSize kMinimumCanvas{768, 1008};
+
+// Whether width x height 32-bit pixels stay within the limit, for any sizes up to 2^31 (their
+// product in bytes would overflow 64 bits).
+inline bool fitsBitmapLimit(qint64 width, qint64 height)
+{
+    return width <= 0 || height <= (qint64(kBitmapAllocationLimitMb) << 20) / 4 / width;
+}
 
 // Error codes for failures the system call does not report through errno.
 constexpr int kBitmapBadFormat = 11;  // not an image Qt can read (ERROR_BAD_FORMAT)
@@ -28,9 +30,8 @@ constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE
 // failure, with the reason as the last error (errno of the open, or one of the codes above).
 DibHandle LoadDIBFromFile(const char* fileName);
 
-// Makes the drawable bitmap from a DIB. Null on failure (also for a map whose canvas would be
-// beyond the limit), with the last error set.
-BitmapHandle BitmapFromDIB(const DibHandle& dib, const PaletteHandle& palette);
+// Makes the drawable bitmap from a DIB. Null on failure, with the last error set.
+BitmapHandle BitmapFromDIB(const DibHandle& dib);
 
 // Copies the whole bitmap unscaled with its top-left corner at (x, y) (raster operation: copy).
 // With no bitmap nothing is drawn and the call succeeds. Returns nonzero on success.

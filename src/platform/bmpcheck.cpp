@@ -58,10 +58,10 @@ bool rleComplete(const uchar* data, qint64 size, const Header& header)
 
 } // namespace
 
-BmpCheck checkBmp(const uchar* data, qint64 size, qint64 limitBytes)
+std::optional<BmpHeader> readBmpHeader(const uchar* data, qint64 size)
 {
     if (data == nullptr || size < kFileHeader + kCoreHeader || data[0] != 'B' || data[1] != 'M') {
-        return BmpCheck::Fine;
+        return std::nullopt;
     }
     Header header;
     header.offset = qFromLittleEndian<quint32>(data + 10);
@@ -76,17 +76,17 @@ BmpCheck checkBmp(const uchar* data, qint64 size, qint64 limitBytes)
         header.bitsPerPixel = qFromLittleEndian<quint16>(data + 28);
         header.compression = qFromLittleEndian<quint32>(data + 30);
     } else {
-        return BmpCheck::Fine;
+        return std::nullopt;
     }
-    if (exceedsPixelLimit(header.width, header.height, limitBytes)) {
-        return BmpCheck::TooLarge;
-    }
+    BmpHeader result{header.width, header.height, true};
     if (header.compression == kRgb || header.compression == kBitfields) {
+        // Rows of whole 32-bit words; compared by division, as a huge header's product would
+        // overflow.
         const qint64 stride = (header.width * header.bitsPerPixel + 31) / 32 * 4;
-        return size < header.offset + stride * header.height ? BmpCheck::Truncated : BmpCheck::Fine;
+        const qint64 available = size - header.offset;
+        result.complete = available >= 0 && (stride == 0 || header.height <= available / stride);
+    } else if (header.compression == kRle8 || header.compression == kRle4) {
+        result.complete = rleComplete(data, size, header);
     }
-    if (header.compression == kRle8 || header.compression == kRle4) {
-        return rleComplete(data, size, header) ? BmpCheck::Fine : BmpCheck::Truncated;
-    }
-    return BmpCheck::Fine;
+    return result;
 }

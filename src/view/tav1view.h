@@ -32,7 +32,7 @@ class QPrinter;
 class CTAV1View : public QScrollArea {
 public:
     // The scroll size the view asks for: 800 x 1050 at 0.01 inch, in 96-dpi pixels.
-    static constexpr QSize kScrollSize = kMinimumCanvas;
+    static constexpr QSize kScrollSize{768, 1008};
     static constexpr int kDataFileNameLimit = 75;
     // What the first window shows at least: the whole sample map.
     static constexpr QSize kFirstViewSize{800, 600};
@@ -126,7 +126,6 @@ public:
     std::int16_t m_delayMs = 0;
     DibHandle m_hDib;
     BitmapHandle m_hBitmap;
-    PaletteHandle m_hPalette;
     std::string m_mapFileName;
     float m_scanStepDivisor = 0.0f;
     int m_trajectoryType = 0;

@@ -11,7 +11,24 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+// The map is drawn on a canvas at least the scroll size large, so a long thin map may need a
+// canvas far beyond the bitmap limit: it is refused as a bitmap beyond the limit is.
+BitmapHandle bitmapForCanvas(const DibHandle& dib)
+{
+    if (!fitsBitmapLimit(std::max(dib->width(), CTAV1View::kScrollSize.width()),
+                         std::max(dib->height(), CTAV1View::kScrollSize.height()))) {
+        SetLastError(kBitmapTooLarge);
+        return nullptr;
+    }
+    return BitmapFromDIB(dib);
+}
+
+} // namespace
 
 void CTAV1View::OnInitialUpdate()
 {
@@ -67,7 +84,7 @@ bool CTAV1View::loadMap()
         ShowError(GetLastError(), "Error LoadDIBFromFile");
         return false;
     }
-    m_hBitmap = BitmapFromDIB(m_hDib, m_hPalette);
+    m_hBitmap = bitmapForCanvas(m_hDib);
     if (!m_hBitmap) {
         m_autoLoadBlocked = true;
         ShowError(GetLastError(), "Error BitmapFromDIB");

@@ -3,6 +3,7 @@
 #include "platform/lasterror.h"
 #include "platform/surface.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -49,12 +50,12 @@ TEST_F(BitmapTest, ReadsBmpByAnyNameAndOtherFormatsByContent)
     for (const char* name : {"eight.bmp", "png-named.bmp", "grey.pgm"}) {
         const DibHandle dib = LoadDIBFromFile(path(name).c_str());
         ASSERT_TRUE(dib) << name;
-        const BitmapHandle bitmap = BitmapFromDIB(dib, nullptr);
+        const BitmapHandle bitmap = BitmapFromDIB(dib);
         ASSERT_TRUE(bitmap) << name;
         EXPECT_EQ(bitmap->format(), QImage::Format_RGB32);
         EXPECT_EQ(bitmap->size(), QSize(7, 5));
     }
-    const BitmapHandle colour = BitmapFromDIB(LoadDIBFromFile(path("eight.bmp").c_str()), nullptr);
+    const BitmapHandle colour = BitmapFromDIB(LoadDIBFromFile(path("eight.bmp").c_str()));
     EXPECT_EQ(colour->pixel(6, 4), qRgb(255, 0, 0));
     EXPECT_EQ(colour->pixel(0, 0), qRgb(10, 20, 30));
 
@@ -74,6 +75,14 @@ TEST_F(BitmapTest, FailuresSetTheirCodes)
     huge += QByteArray::fromHex("36000000000000003600000028000000a0860100a08601000100180000000000");
     huge += QByteArray(24, '\0');
     write("huge.bmp", huge);
+    // Declared sizes of other formats come from Qt; a BMP cut short is refused before Qt fills it.
+    write("huge.pgm", "P5\n20000 20000\n255\n");
+    QByteArray full;
+    {
+        QBuffer buffer(&full);
+        ASSERT_TRUE(sample(QImage::Format_RGB32).save(&buffer, "BMP"));
+    }
+    write("truncated.bmp", full.left(full.size() - 4));
     QDir(m_dir.path()).mkdir("folder.bmp");
     // Neither may block: a pipe nobody writes into, and a device that never ends.
     ASSERT_EQ(mkfifo(path("pipe.bmp").c_str(), 0600), 0);
@@ -83,14 +92,14 @@ TEST_F(BitmapTest, FailuresSetTheirCodes)
         int code;
     } cases[] = {{"absent.bmp", ENOENT},       {"folder.bmp", EISDIR},    {"empty.bmp", kBitmapBadFormat},
                  {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge}, {"pipe.bmp", ESPIPE},
-                 {"zero.bmp", ENODEV}};
+                 {"zero.bmp", ENODEV},           {"huge.pgm", kBitmapTooLarge}, {"truncated.bmp", kBitmapBadFormat}};
     for (const auto& c : cases) {
         SetLastError(0);
         EXPECT_FALSE(LoadDIBFromFile(path(c.name).c_str())) << c.name;
         EXPECT_EQ(GetLastError(), c.code) << c.name;
     }
     SetLastError(0);
-    EXPECT_FALSE(BitmapFromDIB(nullptr, nullptr));
+    EXPECT_FALSE(BitmapFromDIB(nullptr));
     EXPECT_EQ(GetLastError(), kBitmapNoBitmap);
 }
 

@@ -222,3 +222,17 @@ TEST_F(MapTest, LargeMapGrowsTheCanvasAndScrollsIntoView)
     QApplication::sendEvent(canvas, &move);
     EXPECT_TRUE(frame().paneText().startsWith("Mouse:[1999 1499]"));
 }
+
+TEST_F(MapTest, MapNeedingACanvasBeyondTheLimitIsRefusedAsTooLarge)
+{
+    // Small itself, but the canvas holding it is at least the scroll size high.
+    QImage thin(70000, 1, QImage::Format_Mono);
+    thin.fill(0);
+    ASSERT_TRUE(thin.save(QDir(dir()).filePath("thin.bmp"), "BMP"));
+    useConfiguredMap("thin.bmp");
+    ASSERT_TRUE(startProgram());
+    ASSERT_EQ(captions(), QStringList({"Error BitmapFromDIB"}));
+    EXPECT_EQ(ui().messages().front().text, QString("Error:%1").arg(kBitmapTooLarge));
+    EXPECT_FALSE(view().m_bitmapLoaded);
+    EXPECT_LT(view().canvas().width(), 70000);
+}
