@@ -5,7 +5,7 @@
 
 #include "app/mainframe.h"
 #include "app/tav1app.h"
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 #include "view/tav1view.h"
 
 #include <QApplication>

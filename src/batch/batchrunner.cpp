@@ -3,7 +3,7 @@
 #include "batch/dump.h"
 #include "batch/script.h"
 #include "platform/pause.h"
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 #include "view/commandtable.h"
 #include "view/screengrab.h"
 #include "view/tav1view.h"

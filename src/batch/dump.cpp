@@ -2,7 +2,7 @@
 
 #include "config/inisettings.h"
 #include "dialogs/systemdlg.h"
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 #include "platform/textformat.h"
 #include "sim/scanrecord.h"
 #include "view/tav1view.h"

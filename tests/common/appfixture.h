@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/qtprinters.h"
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 
 #include <QTemporaryDir>
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/curvedlg.h"
 #include "dialogs/templatedialog.h"
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 
 #include <gtest/gtest.h>
 

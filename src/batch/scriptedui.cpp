@@ -1,4 +1,4 @@
-#include "platform/scriptedui.h"
+#include "batch/scriptedui.h"
 
 #include <QDir>
 #include <QFileInfo>
