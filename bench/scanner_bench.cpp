@@ -1,6 +1,7 @@
 // The range scanner per ray sample, against a plain loop that reads the same pixels from a
 // precomputed list of their offsets (the memory cost alone); and one animation step.
 #include "benchprogram.h"
+#include "platform/pi.h"
 #include "sim/geometry.h"
 #include "sim/scanner.h"
 
@@ -54,8 +55,8 @@ std::vector<int> sweepOffsets()
 {
     std::vector<int> offsets;
     offsets.reserve(kSamples);
-    const double step = double(3.1415927f) / kRays;
-    double angle = -double(1.5707963705062866);
+    const double step = double(kPi) / kRays;
+    double angle = -double(kHalfPi);
     for (int ray = 0; ray < kRays; ++ray, angle += step) {
         for (int i = 1; i < kRange; ++i) {
             const int x = truncToPixel(kSide / 2 + i * std::cos(angle));

@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(!dib->isNull());
     FUZZ_CHECK(fitsLimit(dib->size()) == Fit::Within);
-    const BitmapHandle bitmap = BitmapFromDIB(dib, nullptr);
+    const BitmapHandle bitmap = BitmapFromDIB(dib);
     if (!bitmap) {
         FUZZ_CHECK(GetLastError() == kBitmapTooLarge);
         return 0;

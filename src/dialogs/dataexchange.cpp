@@ -35,7 +35,7 @@ QString formatInt(int value)
 QString formatFloat(float value)
 {
     // main() sets LC_NUMERIC to "C", so the point is always a point.
-    return QString::fromStdString(formatText("%.6g", static_cast<double>(value)));
+    return QString::fromStdString(printfReal(static_cast<double>(value), 6, std::defaultfloat));
 }
 
 std::optional<int> parseInt(const QString& text)

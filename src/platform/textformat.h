@@ -3,10 +3,6 @@
 #include <ios>
 #include <string>
 
-// printf-style formatting into a string of whatever length the result needs, so a long
-// file name or number can never overflow a fixed buffer.
-[[gnu::format(printf, 1, 2)]] std::string formatText(const char* format, ...);
-
 // A real as printf writes it in the C locale: `precision` digits after the point with
 // std::fixed ("%.Nf"), `precision` significant digits with std::defaultfloat ("%.Ng"). Texts
 // with reals need it: Qt formats exact ties and negative zero otherwise (0.125 to two places:

@@ -1,7 +1,5 @@
 #include "platform/ui.h"
 
-#include "platform/textformat.h"
-
 #include <cassert>
 
 namespace {
@@ -21,6 +19,5 @@ void setUi(Ui* service)
 
 void ShowError(int code, const char* caption)
 {
-    ui().messageBox(QString::fromUtf8(caption), QString::fromStdString(formatText("Error:%d", code)),
-                    Ui::Icon::Error);
+    ui().messageBox(QString::fromUtf8(caption), QString::asprintf("Error:%d", code), Ui::Icon::Error);
 }
