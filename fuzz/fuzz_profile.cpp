@@ -1,15 +1,17 @@
-// Fuzzes the private-profile functions. Input layout:
+// Fuzzes the private-profile rules on text in memory (ProfileText), and now and then the file
+// functions over the same text. Input layout:
 //   byte 0  section: 0-3 a section the program uses, 4 a new one, 5 a name from the bytes below
 //   byte 1  letter-case flips of the section name (bit i % 8 flips letter i)
 //   byte 2  key: 0-14 a key the program uses, 15 a new one, 16-17 a name from the bytes below
 //   byte 3  letter-case flips of the key name
 //   byte 4  lengths of the section name (low nibble) and key name (high nibble) bytes below
 //   byte 5  length of the value bytes below (modulo 64)
-//   byte 6  bit 0: no file at all; bit 1: the file is stored as TAV.INI (names ignore case)
-//   then the section name, key name and value bytes, then the file.
+//   byte 6  bit 0: no text (no file at all); bits 1-3 all set: the file functions too, with the
+//           file stored as TAV.INI when bit 4 is set (names ignore case)
+//   then the section name, key name and value bytes, then the text.
 // Known keys are read (string and int) before and after writing the chosen key: each reads as a
-// reference reader of the file's bytes says, and afterwards the chosen key reads as written and
-// every other key as before.
+// reference reader of the bytes says, and afterwards the chosen key reads as written and every
+// other key as before. The file functions must read and write what the text in memory does.
 #include "support.h"
 #include "platform/lasterror.h"
 #include "platform/profile.h"
@@ -47,7 +49,7 @@ constexpr std::string_view kDefaultText = "\x01missing";
 constexpr int kDefaultInt = -7;
 constexpr int kFileNotFound = 2;
 
-std::string g_path;      // the name every call is given
+std::string g_path;      // the name every file function is given
 std::string g_upperPath; // the same file in other letter case
 
 bool isBlank(char c)
@@ -174,14 +176,37 @@ std::uint32_t expectedInt(std::string_view value)
     return negative ? 0u - wrapped : wrapped;
 }
 
-// The value of a key as the file's text gives it, by the rules in platform/profile.h, read
-// independently of the module: nothing when the section or key is missing.
-std::optional<std::string> referenceValue(std::string_view bytes, std::string_view section, std::string_view key)
+struct Key {
+    std::string section;
+    std::string key;
+};
+
+struct Reading {
+    std::string text;
+    std::uint32_t number = 0;
+};
+
+// The keys a run reads: those the program reads and writes, every known key of the chosen
+// section and the chosen key in every known section (those a write could disturb by mistake),
+// and the chosen key itself. A key listed twice is read twice: cheaper than looking for it.
+// Arrays, not vectors: under AddressSanitizer, allocations are what a run spends most on.
+constexpr std::size_t kKeyCount = std::size(kProgramKeys) + kKeys.size() + kSections.size() + 1;
+using Keys = std::array<Key, kKeyCount>;
+using Readings = std::array<Reading, kKeyCount>;
+using Values = std::array<std::optional<std::string_view>, kKeyCount>;
+
+// The values of the keys as the text gives them, by the rules in platform/profile.h,
+// read independently of the module in one pass over the lines: nothing where the section or
+// key is missing.
+Values referenceValues(std::string_view bytes, const Keys& keys)
 {
+    enum class State { Before, In, After }; // the first section of the key's section name
+    std::array<State, kKeyCount> states;
+    states.fill(State::Before);
+    Values values;
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
     }
-    bool inSection = false;
     while (!bytes.empty()) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
         const std::string_view line = trimBlanks(bytes.substr(0, end));
@@ -193,56 +218,55 @@ std::optional<std::string> referenceValue(std::string_view bytes, std::string_vi
         const std::size_t close = line.find(']');
         if (line.front() == '[' && close != std::string_view::npos) {
             // Only the first section of the name counts.
-            if (inSection) {
-                return std::nullopt;
+            const std::string_view name = trimBlanks(line.substr(1, close - 1));
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                if (states[i] == State::In) {
+                    states[i] = State::After;
+                } else if (states[i] == State::Before && equalsIgnoringCase(name, keys[i].section)) {
+                    states[i] = State::In;
+                }
             }
-            inSection = equalsIgnoringCase(trimBlanks(line.substr(1, close - 1)), section);
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (!inSection || !equalsIgnoringCase(trimBlanks(line.substr(0, equals)), key)) {
-            continue;
-        }
-        if (equals == std::string_view::npos) {
-            return std::string();
-        }
-        std::string_view value = trimBlanks(line.substr(equals + 1));
+        const std::string_view name = trimBlanks(line.substr(0, equals));
+        std::string_view value = equals == std::string_view::npos ? std::string_view() : trimBlanks(line.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
-        return std::string(value);
+        // Only the first key of the name counts.
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (states[i] == State::In && !values[i] && equalsIgnoringCase(name, keys[i].key)) {
+                values[i] = value;
+            }
+        }
     }
-    return std::nullopt;
+    return values;
 }
 
-struct Entry {
-    std::string section;
-    std::string key;
-    std::string text;
-    std::uint32_t number = 0;
-};
-
-// Reads the entry through the module and compares it with the reference reading of the file's
-// bytes (nothing when there is no file).
-void readEntry(Entry& entry, const std::optional<std::string>& bytes)
+// Reads the keys from the text (string and int), checking each against the reference reading
+// of its bytes.
+void readKeys(const Keys& keys, const ProfileText& profile, Readings& readings)
 {
-    std::string text;
-    const std::uint32_t length =
-        GetPrivateProfileStringA(entry.section, entry.key, kDefaultText, text, kReadSize, g_path);
-    FUZZ_CHECK(length == text.size() && text.size() < kReadSize);
-    FUZZ_CHECK(GetLastError() == (bytes ? 0 : kFileNotFound));
-    entry.text = text;
-    entry.number = GetPrivateProfileIntA(entry.section, entry.key, kDefaultInt, g_path);
+    const Values values = referenceValues(profile.bytes(), keys);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const Key& key = keys[i];
+        Reading& reading = readings[i];
+        const std::uint32_t length = profile.getString(key.section, key.key, kDefaultText, reading.text, kReadSize);
+        FUZZ_CHECK(length == reading.text.size() && reading.text.size() < kReadSize);
+        reading.number = profile.getInt(key.section, key.key, kDefaultInt);
 
-    const std::optional<std::string> value = bytes ? referenceValue(*bytes, entry.section, entry.key) : std::nullopt;
-    const std::string expectedText = value ? value->substr(0, kReadSize - 1) : std::string(kDefaultText);
-    const std::uint32_t expectedNumber = value ? expectedInt(*value) : static_cast<std::uint32_t>(kDefaultInt);
-    if (entry.text != expectedText || entry.number != expectedNumber) {
-        std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), the file says \"%s\" (%u)\n", entry.section.c_str(),
-                     entry.key.c_str(), entry.text.c_str(), entry.number, expectedText.c_str(), expectedNumber);
+        const std::optional<std::string_view>& value = values[i];
+        const std::string_view expectedText = value ? value->substr(0, kReadSize - 1) : kDefaultText;
+        const std::uint32_t expectedNumber = value ? expectedInt(*value) : static_cast<std::uint32_t>(kDefaultInt);
+        if (reading.text != expectedText || reading.number != expectedNumber) {
+            std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), the text says \"%s\" (%u)\n", key.section.c_str(),
+                         key.key.c_str(), reading.text.c_str(), reading.number, std::string(expectedText).c_str(),
+                         expectedNumber);
+        }
+        FUZZ_CHECK(reading.text == expectedText);
+        FUZZ_CHECK(reading.number == expectedNumber);
     }
-    FUZZ_CHECK(entry.text == expectedText);
-    FUZZ_CHECK(entry.number == expectedNumber);
 }
 
 std::string readBytes(const std::string& path)
@@ -302,69 +326,72 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                      header[3]);
 
     const bool noFile = (header[6] & 1) != 0;
+    const std::string_view original = noFile ? std::string_view() : rest;
+
+    Keys keys;
+    std::size_t count = 0;
+    for (const auto& [s, k] : kProgramKeys) {
+        keys[count++] = {std::string(s), std::string(k)};
+    }
+    for (const std::string_view k : kKeys) {
+        keys[count++] = {section, std::string(k)};
+    }
+    for (const std::string_view s : kSections) {
+        keys[count++] = {std::string(s), key};
+    }
+    const std::size_t chosen = count;
+    keys[count++] = {section, key};
+    FUZZ_CHECK(count == kKeyCount);
+
+    ProfileText profile{std::string(original)};
+    Readings before;
+    readKeys(keys, profile, before);
+    profile.write(section, key, value);
+    Readings after;
+    readKeys(keys, profile, after);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // Names match without regard to case: a key that differs only so is the one written.
+        const bool written = equalsIgnoringCase(keys[i].section, section) && equalsIgnoringCase(keys[i].key, key);
+        const std::string& expectedText = written ? value : before[i].text;
+        const std::uint32_t expectedNumber = written ? expectedInt(value) : before[i].number;
+        if (after[i].text != expectedText || after[i].number != expectedNumber) {
+            std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), expected \"%s\" (%u), after writing [%s] %s=%s\n",
+                         keys[i].section.c_str(), keys[i].key.c_str(), after[i].text.c_str(), after[i].number,
+                         expectedText.c_str(), expectedNumber, section.c_str(), key.c_str(), value.c_str());
+        }
+        FUZZ_CHECK(after[i].text == expectedText);
+        FUZZ_CHECK(after[i].number == expectedNumber);
+    }
+    if (original.empty()) {
+        // A new text holds just the section and the key, with Windows line breaks.
+        FUZZ_CHECK(profile.bytes() == "[" + section + "]\r\n" + key + "=" + value + "\r\n");
+    }
+
+    // One input in eight also goes through a file: reading the chosen key and writing it give
+    // what the text in memory gives.
+    if ((header[6] & 0x0E) != 0x0E) {
+        return 0;
+    }
+    const bool upperName = (header[6] & 0x10) != 0;
     unlink(g_path.c_str());
     unlink(g_upperPath.c_str());
     if (!noFile) {
-        std::FILE* file = std::fopen((header[6] & 2) != 0 ? g_upperPath.c_str() : g_path.c_str(), "wb");
+        std::FILE* file = std::fopen(upperName ? g_upperPath.c_str() : g_path.c_str(), "wb");
         FUZZ_CHECK(file != nullptr);
         FUZZ_CHECK(std::fwrite(rest.data(), 1, rest.size(), file) == rest.size());
         FUZZ_CHECK(std::fclose(file) == 0);
     }
-
-    // The keys the program reads and writes, every known key of the chosen section and the
-    // chosen key in every known section: those a write could disturb by mistake. (All 60
-    // combinations would make each run about three times slower.)
-    std::vector<Entry> entries;
-    const auto add = [&entries](std::string_view s, std::string_view k) {
-        for (const Entry& entry : entries) {
-            if (entry.section == s && entry.key == k) {
-                return;
-            }
-        }
-        entries.push_back({std::string(s), std::string(k), {}, 0});
-    };
-    for (const auto& [s, k] : kProgramKeys) {
-        add(s, k);
-    }
-    for (const std::string_view k : kKeys) {
-        add(section, k);
-    }
-    for (const std::string_view s : kSections) {
-        add(s, key);
-    }
-    add(section, key);
-    const std::optional<std::string> original = noFile ? std::nullopt : std::optional<std::string>(rest);
-    for (Entry& entry : entries) {
-        readEntry(entry, original);
-    }
-
+    std::string text;
+    FUZZ_CHECK(GetPrivateProfileStringA(section, key, kDefaultText, text, kReadSize, g_path) == text.size());
+    FUZZ_CHECK(GetLastError() == (noFile ? kFileNotFound : 0));
+    FUZZ_CHECK(text == before[chosen].text);
+    FUZZ_CHECK(GetPrivateProfileIntA(section, key, kDefaultInt, g_path) == before[chosen].number);
     FUZZ_CHECK(WritePrivateProfileStringA(section, key, value, g_path) != 0);
     FUZZ_CHECK(GetLastError() == 0);
     // The write goes to the file that exists, whatever its letter case, or creates the name given.
-    const std::string& writtenPath = (header[6] & 3) == 2 ? g_upperPath : g_path;
-    FUZZ_CHECK(fileExists(writtenPath));
-    FUZZ_CHECK(!fileExists((header[6] & 3) == 2 ? g_path : g_upperPath));
-    const std::optional<std::string> updated = readBytes(writtenPath);
-
-    for (const Entry& before : entries) {
-        Entry after{before.section, before.key, {}, 0};
-        readEntry(after, updated);
-        // Names match without regard to case: a key that differs only so is the one written.
-        const bool written = equalsIgnoringCase(before.section, section) && equalsIgnoringCase(before.key, key);
-        const std::string& expectedText = written ? value : before.text;
-        const std::uint32_t expectedNumber = written ? expectedInt(value) : before.number;
-        if (after.text != expectedText || after.number != expectedNumber) {
-            std::fprintf(stderr, "[%s] %s reads \"%s\" (%u), expected \"%s\" (%u), after writing [%s] %s=%s\n",
-                         after.section.c_str(), after.key.c_str(), after.text.c_str(), after.number,
-                         expectedText.c_str(), expectedNumber, section.c_str(), key.c_str(), value.c_str());
-        }
-        FUZZ_CHECK(after.text == expectedText);
-        FUZZ_CHECK(after.number == expectedNumber);
-    }
-
-    if (noFile) {
-        // A new file holds just the section and the key, with Windows line breaks.
-        FUZZ_CHECK(*updated == "[" + section + "]\r\n" + key + "=" + value + "\r\n");
-    }
+    const bool upperWritten = upperName && !noFile;
+    FUZZ_CHECK(fileExists(upperWritten ? g_upperPath : g_path));
+    FUZZ_CHECK(!fileExists(upperWritten ? g_path : g_upperPath));
+    FUZZ_CHECK(readBytes(upperWritten ? g_upperPath : g_path) == profile.bytes());
     return 0;
 }

@@ -10,9 +10,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <optional>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -21,21 +21,7 @@ constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
 
 // How much of a configuration file is read: one that grows without end cannot hold the program.
-constexpr qint64 kSizeLimit = qint64(4) << 20;
-
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-enum class LineKind { Other, Section, Key };
-
-// One line of the file. The offsets let a write keep every other byte of the file as it was.
-struct Line {
-    std::size_t begin = 0; // first byte
-    std::size_t end = 0;   // end of the text, where the line break starts
-    std::size_t next = 0;  // first byte of the next line
-    LineKind kind = LineKind::Other;
-    std::string_view name;  // section or key name, trimmed
-    std::string_view value; // key value, trimmed and unquoted
-};
+constexpr std::size_t kSizeLimit = std::size_t(4) << 20;
 
 bool isBlank(char c)
 {
@@ -81,81 +67,6 @@ std::string_view unquote(std::string_view value)
     return value;
 }
 
-void classify(Line& line, std::string_view text)
-{
-    text = trim(text);
-    if (text.empty()) {
-        return;
-    }
-    if (text.front() == '[') {
-        const std::size_t close = text.find(']');
-        if (close != std::string_view::npos) {
-            line.kind = LineKind::Section;
-            line.name = trim(text.substr(1, close - 1));
-            return;
-        }
-    }
-    // A line without "=" is a key with an empty value, as Windows reads it.
-    const std::size_t equals = text.find('=');
-    line.kind = LineKind::Key;
-    line.name = trim(text.substr(0, equals));
-    if (equals != std::string_view::npos) {
-        line.value = unquote(trim(text.substr(equals + 1)));
-    }
-}
-
-// Splits the bytes into lines at LF, CRLF or a lone CR, skipping a UTF-8 byte-order mark.
-std::vector<Line> parse(std::string_view bytes)
-{
-    std::vector<Line> lines;
-    std::size_t pos = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    while (pos < bytes.size()) {
-        Line line;
-        line.begin = pos;
-        line.end = bytes.find_first_of("\r\n", pos);
-        if (line.end == std::string_view::npos) {
-            line.end = bytes.size();
-            line.next = bytes.size();
-        } else {
-            line.next = line.end + (bytes.substr(line.end, 2) == "\r\n" ? 2 : 1);
-        }
-        classify(line, bytes.substr(line.begin, line.end - line.begin));
-        lines.push_back(line);
-        pos = line.next;
-    }
-    return lines;
-}
-
-// Where a section and key are in the parsed lines (indexes, kNone when absent).
-struct Found {
-    std::size_t section = kNone; // header of the first matching section
-    std::size_t key = kNone;     // first matching key in that section
-    std::size_t last = kNone;    // last key line of that section, or its header
-};
-
-Found find(const std::vector<Line>& lines, std::string_view section, std::string_view key)
-{
-    Found found;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        if (line.kind == LineKind::Section) {
-            if (found.section != kNone) {
-                break;
-            }
-            if (equalsIgnoringCase(line.name, section)) {
-                found.section = i;
-                found.last = i;
-            }
-        } else if (line.kind == LineKind::Key && found.section != kNone) {
-            found.last = i;
-            if (found.key == kNone && equalsIgnoringCase(line.name, key)) {
-                found.key = i;
-            }
-        }
-    }
-    return found;
-}
-
 // The name as given when it exists, else an entry of its folder whose name differs only in
 // letter case (the file comes from Windows, where names ignore case), else the name as given.
 // Names stay bytes (they need not be UTF-8); only the folder search compares decoded names.
@@ -179,7 +90,7 @@ std::string resolvePath(const std::string& fileName)
 
 // Reads the file, at most kSizeLimit + 1 bytes, only if it is a regular file (platform/fileopen.h).
 // On failure sets the last error (kFileNotFound when it does not exist).
-bool readFile(const std::string& path, QByteArray& bytes)
+bool readFile(const std::string& path, std::string& bytes)
 {
     errno = 0;
     QFile file;
@@ -191,7 +102,23 @@ bool readFile(const std::string& path, QByteArray& bytes)
         }
         return false;
     }
-    bytes = file.read(kSizeLimit + 1);
+    // The first read takes the size the file tells (a buffer of the bound for every small file
+    // would cost more than the reading); later ones take what a file that tells no size, as in
+    // /proc, or that grew meanwhile, still holds.
+    // QFile reads on until it has the count asked for or meets the end, so a short read is the end.
+    bytes.clear();
+    std::size_t chunk = static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, kSizeLimit)) + 1;
+    while (bytes.size() <= kSizeLimit) {
+        const std::size_t used = bytes.size();
+        const std::size_t wanted = std::min(chunk, kSizeLimit + 1 - used);
+        bytes.resize(used + wanted);
+        const qint64 got = file.read(bytes.data() + used, static_cast<qint64>(wanted));
+        bytes.resize(used + static_cast<std::size_t>(std::max<qint64>(got, 0)));
+        if (got < static_cast<qint64>(wanted)) {
+            break;
+        }
+        chunk = std::size_t(1) << 16;
+    }
     if (file.error() != QFileDevice::NoError) {
         SetLastErrorFromErrno(kAccessDenied);
         return false;
@@ -200,26 +127,15 @@ bool readFile(const std::string& path, QByteArray& bytes)
     return true;
 }
 
-std::string_view view(const QByteArray& bytes)
+// The file's text, or no text when it cannot be read (the last error says why).
+ProfileText readText(const std::string& fileName)
 {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-// The key's value, or nothing when the file, section or key is missing.
-std::optional<std::string> readValue(std::string_view section, std::string_view key,
-                                     const std::string& fileName)
-{
-    QByteArray bytes;
+    std::string bytes;
     if (!readFile(resolvePath(fileName), bytes)) {
-        return std::nullopt;
+        return ProfileText();
     }
-    bytes.truncate(kSizeLimit);
-    const std::vector<Line> lines = parse(view(bytes));
-    const Found found = find(lines, trim(section), trim(key));
-    if (found.key == kNone) {
-        return std::nullopt;
-    }
-    return std::string(lines[found.key].value);
+    bytes.resize(std::min(bytes.size(), kSizeLimit));
+    return ProfileText(std::move(bytes));
 }
 
 // Windows' RtlCharToInteger with base 0.
@@ -273,32 +189,112 @@ std::uint32_t parseInteger(std::string_view text)
 
 } // namespace
 
-std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
-                                    int defaultValue, const std::string& fileName)
+ProfileText::ProfileText(std::string bytes) : m_bytes(std::move(bytes))
+{
+    parse();
+}
+
+// Splits the bytes into lines at LF, CRLF or a lone CR, skipping a UTF-8 byte-order mark.
+void ProfileText::parse()
+{
+    m_lines.clear();
+    m_sections.clear();
+    const std::string_view bytes = m_bytes;
+    // Every line but the last ends in a CR or LF: one allocation holds them all.
+    m_lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')
+                                             + std::count(bytes.begin(), bytes.end(), '\r'))
+                    + 1);
+    std::size_t pos = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    while (pos < bytes.size()) {
+        Line line;
+        line.begin = pos;
+        line.end = bytes.find_first_of("\r\n", pos);
+        if (line.end == std::string_view::npos) {
+            line.end = bytes.size();
+            line.next = bytes.size();
+        } else {
+            line.next = line.end + (bytes.substr(line.end, 2) == "\r\n" ? 2 : 1);
+        }
+        const std::string_view whole = trim(bytes.substr(line.begin, line.end - line.begin));
+        const auto span = [&bytes](std::string_view part) {
+            return Span{static_cast<std::size_t>(part.data() - bytes.data()), part.size()};
+        };
+        if (!whole.empty()) {
+            const std::size_t close = whole.front() == '[' ? whole.find(']') : std::string_view::npos;
+            if (close != std::string_view::npos) {
+                line.kind = LineKind::Section;
+                line.name = span(trim(whole.substr(1, close - 1)));
+                m_sections.push_back(m_lines.size());
+            } else {
+                // A line without "=" is a key with an empty value, as Windows reads it.
+                const std::size_t equals = whole.find('=');
+                line.kind = LineKind::Key;
+                line.name = span(trim(whole.substr(0, equals)));
+                if (equals != std::string_view::npos) {
+                    line.value = span(unquote(trim(whole.substr(equals + 1))));
+                }
+            }
+        }
+        m_lines.push_back(line);
+        pos = line.next;
+    }
+}
+
+ProfileText::Found ProfileText::find(std::string_view section, std::string_view key) const
+{
+    constexpr std::size_t npos = std::string_view::npos;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        const std::size_t header = m_sections[s];
+        if (!equalsIgnoringCase(part(m_lines[header].name), section)) {
+            continue;
+        }
+        // The first section of the name; its lines run to the next section.
+        Found found{header, npos, header};
+        const std::size_t end = s + 1 < m_sections.size() ? m_sections[s + 1] : m_lines.size();
+        for (std::size_t i = header + 1; i < end; ++i) {
+            if (m_lines[i].kind == LineKind::Key) {
+                found.last = i;
+                if (found.key == npos && equalsIgnoringCase(part(m_lines[i].name), key)) {
+                    found.key = i;
+                }
+            }
+        }
+        return found;
+    }
+    return {npos, npos, npos};
+}
+
+std::optional<std::string_view> ProfileText::value(std::string_view section, std::string_view key) const
+{
+    const Found found = find(trim(section), trim(key));
+    if (found.key == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return part(m_lines[found.key].value);
+}
+
+std::uint32_t ProfileText::getInt(std::string_view section, std::string_view key, int defaultValue) const
 {
     // Windows reads the value through a 30-character transfer, so only 29 characters count.
     constexpr std::size_t kTransferSize = 30;
-    const std::optional<std::string> value = readValue(section, key, fileName);
-    const std::string_view text =
-        value ? std::string_view(*value).substr(0, kTransferSize - 1) : std::string_view();
+    const std::string_view text = value(section, key).value_or(std::string_view()).substr(0, kTransferSize - 1);
     if (text.empty()) {
         return static_cast<std::uint32_t>(defaultValue);
     }
     return parseInteger(text);
 }
 
-std::uint32_t GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                                       std::string_view defaultText, std::string& target,
-                                       std::uint32_t size, const std::string& fileName)
+std::uint32_t ProfileText::getString(std::string_view section, std::string_view key, std::string_view defaultText,
+                                     std::string& target, std::uint32_t size) const
 {
     target.clear();
     if (size == 0) {
         return 0;
     }
-    const std::optional<std::string> value = readValue(section, key, fileName);
+    const std::optional<std::string_view> found = value(section, key);
     std::string_view text = defaultText;
-    if (value) {
-        text = *value;
+    if (found) {
+        text = *found;
     } else {
         // Windows drops the default's trailing blanks.
         while (!text.empty() && text.back() == ' ') {
@@ -309,11 +305,69 @@ std::uint32_t GetPrivateProfileStringA(std::string_view section, std::string_vie
     return static_cast<std::uint32_t>(target.size());
 }
 
+void ProfileText::write(std::string_view section, std::string_view key, std::string_view value)
+{
+    section = trim(section);
+    key = trim(key);
+    const Found found = find(section, key);
+    const std::string_view bytes = m_bytes;
+
+    // New lines take the text's own line break; a new text gets the Windows one.
+    std::string_view eol = "\r\n";
+    for (const Line& line : m_lines) {
+        if (line.next > line.end) {
+            eol = bytes.substr(line.end, line.next - line.end);
+            break;
+        }
+    }
+
+    std::string text(bytes);
+    if (found.key != std::string_view::npos) {
+        const Line& line = m_lines[found.key];
+        std::string replacement(part(line.name));
+        replacement.append("=").append(value);
+        text.replace(line.begin, line.end - line.begin, replacement);
+    } else if (found.section != std::string_view::npos) {
+        // Inserted before the break of the section's last line, so the new line ends with it.
+        std::string entry(eol);
+        entry.append(key).append("=").append(value);
+        text.insert(m_lines[found.last].end, entry);
+    } else {
+        if (!m_lines.empty()) {
+            if (m_lines.back().next == m_lines.back().end) {
+                text.append(eol);
+            }
+            text.append(eol);
+        }
+        text.append("[").append(section).append("]").append(eol);
+        text.append(key).append("=").append(value).append(eol);
+    }
+    m_bytes = std::move(text);
+    parse();
+}
+
+std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
+                                    int defaultValue, const std::string& fileName)
+{
+    return readText(fileName).getInt(section, key, defaultValue);
+}
+
+std::uint32_t GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                       std::string_view defaultText, std::string& target,
+                                       std::uint32_t size, const std::string& fileName)
+{
+    target.clear();
+    if (size == 0) {
+        return 0;
+    }
+    return readText(fileName).getString(section, key, defaultText, target, size);
+}
+
 int WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& fileName)
 {
     const std::string path = resolvePath(fileName);
-    QByteArray original;
+    std::string original;
     if (!readFile(path, original) && GetLastError() != kFileNotFound) {
         return 0;
     }
@@ -322,42 +376,9 @@ int WritePrivateProfileStringA(std::string_view section, std::string_view key,
         SetLastError(EFBIG);
         return 0;
     }
-    section = trim(section);
-    key = trim(key);
-    const std::string_view bytes = view(original);
-    const std::vector<Line> lines = parse(bytes);
-    const Found found = find(lines, section, key);
-
-    // New lines take the file's own line break; a new file gets the Windows one.
-    std::string_view eol = "\r\n";
-    for (const Line& line : lines) {
-        if (line.next > line.end) {
-            eol = bytes.substr(line.end, line.next - line.end);
-            break;
-        }
-    }
-
-    std::string text(bytes);
-    if (found.key != kNone) {
-        const Line& line = lines[found.key];
-        std::string replacement(line.name);
-        replacement.append("=").append(value);
-        text.replace(line.begin, line.end - line.begin, replacement);
-    } else if (found.section != kNone) {
-        // Inserted before the break of the section's last line, so the new line ends with it.
-        std::string entry(eol);
-        entry.append(key).append("=").append(value);
-        text.insert(lines[found.last].end, entry);
-    } else {
-        if (!lines.empty()) {
-            if (lines.back().next == lines.back().end) {
-                text.append(eol);
-            }
-            text.append(eol);
-        }
-        text.append("[").append(section).append("]").append(eol);
-        text.append(key).append("=").append(value).append(eol);
-    }
+    ProfileText profile(std::move(original));
+    profile.write(section, key, value);
+    const std::string& text = profile.bytes();
 
     // QSaveFile writes a temporary file and renames it, so a failure leaves the old file whole;
     // it never opens the named file itself, so it neither waits on nor writes into a pipe.

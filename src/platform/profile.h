@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Private-profile (INI) files with the results of the Windows functions of the same names.
 //
@@ -37,3 +39,56 @@ std::uint32_t GetPrivateProfileStringA(std::string_view section, std::string_vie
 // file's line break (CRLF in a new file). Returns nonzero on success, 0 on failure.
 int WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& fileName);
+
+// The same rules over the bytes of one file held in memory: the functions above read the file
+// once into it (a missing file is no bytes), and any number of keys can be read from one reading.
+// Nothing here touches a file or the last error, and no size bound applies.
+class ProfileText {
+public:
+    explicit ProfileText(std::string bytes = {});
+
+    const std::string& bytes() const { return m_bytes; }
+
+    // The key's value (blanks around it and one pair of quotes removed), or nothing when the
+    // section or key is missing.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+
+    // What GetPrivateProfileIntA and GetPrivateProfileStringA return for a file of these bytes.
+    std::uint32_t getInt(std::string_view section, std::string_view key, int defaultValue) const;
+    std::uint32_t getString(std::string_view section, std::string_view key, std::string_view defaultText,
+                            std::string& target, std::uint32_t size) const;
+
+    // Changes the bytes as WritePrivateProfileStringA changes the file.
+    void write(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    // Part of the bytes, as offsets, so a copied or moved text keeps its meaning.
+    struct Span {
+        std::size_t pos = 0;
+        std::size_t size = 0;
+    };
+    enum class LineKind { Other, Section, Key };
+    // One line. The offsets let a write keep every other byte as it was.
+    struct Line {
+        std::size_t begin = 0; // first byte
+        std::size_t end = 0;   // end of the text, where the line break starts
+        std::size_t next = 0;  // first byte of the next line
+        LineKind kind = LineKind::Other;
+        Span name;  // section or key name, trimmed
+        Span value; // key value, trimmed and unquoted
+    };
+    // Where a section and key are (line indexes, npos when absent).
+    struct Found {
+        std::size_t section;
+        std::size_t key;
+        std::size_t last; // last key line of the section, or its header
+    };
+
+    void parse();
+    std::string_view part(Span span) const { return std::string_view(m_bytes).substr(span.pos, span.size); }
+    Found find(std::string_view section, std::string_view key) const;
+
+    std::string m_bytes;
+    std::vector<Line> m_lines;
+    std::vector<std::size_t> m_sections; // indexes of the section lines
+};

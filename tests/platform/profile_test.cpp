@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -413,6 +416,23 @@ TEST_F(ProfileTest, OnlyTheFirstFourMebibytesAreRead)
     EXPECT_EQ(readInt("TAV", "Dialogs"), 4u);
 }
 
+TEST_F(ProfileTest, AFileThatTellsNoSizeIsReadWhole)
+{
+    // Files in /proc tell the size 0; this one holds the thread's name, which the test chooses
+    // (at most 15 bytes).
+    char previous[17] = {};
+    ASSERT_EQ(prctl(PR_GET_NAME, previous), 0);
+    ASSERT_EQ(prctl(PR_SET_NAME, "[TAV]\nDialogs=7"), 0);
+    const std::string name = "/proc/thread-self/comm";
+    std::string target;
+    const std::uint32_t count = GetPrivateProfileStringA("tav", "dialogs", "default", target, 15, name);
+    const std::uint32_t number = GetPrivateProfileIntA("TAV", "Dialogs", 77, name);
+    prctl(PR_SET_NAME, previous);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(target, "7");
+    EXPECT_EQ(number, 7u);
+}
+
 TEST_F(ProfileTest, HostileFilesReadWithoutHarm)
 {
     // Binary garbage with NUL bytes and stray brackets.
@@ -438,6 +458,63 @@ TEST_F(ProfileTest, HostileFilesReadWithoutHarm)
     // 29 sevens, modulo 2^32.
     EXPECT_EQ(readInt("TAV", "Bitmapa"), 0xD1C71C71u);
     EXPECT_EQ(readString(huge, "k"), "v");
+}
+
+TEST(ProfileText, ReadsAndWritesTheBytesInMemoryByTheSameRules)
+{
+    ProfileText text("\xEF\xBB\xBF[TAV]\r\n Bitmapa = \"a.bmp\" \r\nDialogs=0x10\r\n; note\r\n[tav]\r\nDefault=1\r\n");
+    EXPECT_EQ(text.value(" tav ", "BITMAPA"), std::optional<std::string_view>("a.bmp"));
+    // Only the first section of a name counts.
+    EXPECT_EQ(text.value("TAV", "Default"), std::nullopt);
+    EXPECT_EQ(text.value("Velmora", "Dialogs"), std::nullopt);
+    EXPECT_EQ(text.getInt("TAV", "Dialogs", 5), 16u);
+    EXPECT_EQ(text.getInt("TAV", "Default", -1), 0xFFFFFFFFu);
+    std::string target = "stale";
+    EXPECT_EQ(text.getString("TAV", "Bitmapa", "x", target, 4), 3u);
+    EXPECT_EQ(target, "a.b");
+    EXPECT_EQ(text.getString("TAV", "Missing", "mapa.bmp  ", target, 15), 8u);
+    EXPECT_EQ(target, "mapa.bmp");
+    EXPECT_EQ(text.getString("TAV", "Bitmapa", "x", target, 0), 0u);
+    EXPECT_EQ(target, "");
+
+    // A copy keeps its own bytes and meaning when the original is written.
+    const ProfileText copy = text;
+    text.write("TAV", "Default", "0");
+    text.write("tav", "bitmapa", "b.bmp");
+    // A line without "=" is a key, so the new key comes after the note.
+    EXPECT_EQ(text.bytes(), "\xEF\xBB\xBF[TAV]\r\nBitmapa=b.bmp\r\nDialogs=0x10\r\n; note\r\nDefault=0\r\n"
+                            "[tav]\r\nDefault=1\r\n");
+    EXPECT_EQ(text.getInt("TAV", "Default", 5), 0u);
+    EXPECT_EQ(text.value("TAV", "Bitmapa"), std::optional<std::string_view>("b.bmp"));
+    EXPECT_EQ(copy.value("TAV", "Bitmapa"), std::optional<std::string_view>("a.bmp"));
+    EXPECT_EQ(copy.value("TAV", "Default"), std::nullopt);
+
+    // No bytes are a missing file: every key reads as its default, and a write makes the text.
+    ProfileText empty;
+    EXPECT_EQ(empty.getInt("TAV", "Dialogs", 3), 3u);
+    empty.write(" Vozidlo ", " Rozchod kolies ", "2");
+    EXPECT_EQ(empty.bytes(), "[Vozidlo]\r\nRozchod kolies=2\r\n");
+}
+
+TEST_F(ProfileTest, TheFileFunctionsReadAndWriteWhatTheTextInMemoryDoes)
+{
+    const std::string before = "[A]\nx = 1\n\n[B]\ny=\"2\"";
+    writeFile(before);
+    ProfileText text(before);
+    std::string target;
+    for (const char* key : {"x", "y", "z"}) {
+        for (const char* section : {"A", "B"}) {
+            text.getString(section, key, "default", target, 256);
+            EXPECT_EQ(readString(section, key), target);
+            EXPECT_EQ(readInt(section, key), text.getInt(section, key, 77));
+        }
+    }
+    for (const auto& [section, key, value] : {std::array<const char*, 3>{"B", "z", "3"}, {"a", "X", "4"}, {"C", "w", "5"}}) {
+        EXPECT_EQ(WritePrivateProfileStringA(section, key, value, path()), 1);
+        text.write(section, key, value);
+        EXPECT_EQ(fileBytes(), text.bytes());
+    }
+    EXPECT_EQ(text.bytes(), "[A]\nx=4\n\n[B]\ny=\"2\"\nz=3\n\n[C]\nw=5\n");
 }
 
 } // namespace
