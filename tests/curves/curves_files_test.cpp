@@ -198,3 +198,99 @@ TEST(Integration, ReadingEndsAtBadTextEmptyFilesAndTheRecordsEnd)
     EXPECT_EQ(integrateFirstPass(full.file, records.data(), 0.001f, p.xs.data(), p.ys.data(), nullptr),
               kIntegrationCapacity);
 }
+
+namespace {
+
+// One step of the rules of curves/integration.h, worked out here for one axis: the value (the
+// sample, or the mean with the previous sample) is integrated twice, each result rounded to
+// 32 bits.
+struct Axis {
+    float integral;
+    float pos;
+};
+
+Axis integrateAxis(Axis previous, float period, float value)
+{
+    const auto integral = static_cast<float>(double(period) * double(value) + double(previous.integral));
+    return {integral, static_cast<float>(double(period) * double(integral) + double(previous.pos))};
+}
+
+float meanOf(float previous, float current)
+{
+    return static_cast<float>((double(previous) + double(current)) * 0.5);
+}
+
+} // namespace
+
+TEST(Integration, BothRulesIntegrateEachAxisFromItsOwnSamples)
+{
+    const float period = 0.02f;
+    // Different, non-zero samples on the two axes, so an axis that took the other's would show.
+    const float xs[] = {0.75f, 1.5f, -2.25f, 3.1f, 0.7f, 12.0f};
+    const float ys[] = {-0.6f, -4.0f, 0.3f, 2.5f, -1.9f, -7.5f};
+    for (const bool precise : {false, true}) {
+        SCOPED_TRACE(precise ? "precise rule" : "simpler rule");
+        std::vector<IntegrationRecord> records(std::size(xs), IntegrationRecord{});
+        for (std::size_t k = 0; k < std::size(xs); ++k) {
+            records[k].sampleX = xs[k];
+            records[k].sampleY = ys[k];
+        }
+        records[0].integralX = 0.5f;
+        records[0].integralY = -0.25f;
+        records[0].posX = 200.0f;
+        records[0].posY = 100.0f;
+        Axis x{0.5f, 200.0f};
+        Axis y{-0.25f, 100.0f};
+        for (int k = 1; k < int(std::size(xs)); ++k) {
+            float meanX = -99.0f;
+            float meanY = -99.0f;
+            if (precise) {
+                integratePrecise(records.data(), k, period, meanX, meanY);
+                EXPECT_EQ(meanX, meanOf(xs[k - 1], xs[k])) << k;
+                EXPECT_EQ(meanY, meanOf(ys[k - 1], ys[k])) << k;
+            } else {
+                integrateSimple(records.data(), k, period);
+            }
+            x = integrateAxis(x, period, precise ? meanOf(xs[k - 1], xs[k]) : xs[k]);
+            y = integrateAxis(y, period, precise ? meanOf(ys[k - 1], ys[k]) : ys[k]);
+            EXPECT_EQ(records[k].integralX, x.integral) << k;
+            EXPECT_EQ(records[k].integralY, y.integral) << k;
+            EXPECT_EQ(records[k].posX, x.pos) << k;
+            EXPECT_EQ(records[k].posY, y.pos) << k;
+            EXPECT_EQ(records[k].sampleX, xs[k]) << k;
+            EXPECT_EQ(records[k].sampleY, ys[k]) << k;
+        }
+    }
+}
+
+TEST(Integration, FirstPassIntegratesAndTracesBothAxes)
+{
+    std::vector<IntegrationRecord> records(kIntegrationCapacity, IntegrationRecord{});
+    Points p;
+    records[0].posX = 200.0f;
+    records[0].posY = 300.0f;
+    MemoryFile samples("3 -5\n-2 4\n");
+    MemoryFile trace("");
+    const int n = integrateFirstPass(samples.file, records.data(), 1.0f, p.xs.data(), p.ys.data(), trace.file);
+    // The read at the end of the file leaves record 3's samples at 0.
+    ASSERT_EQ(n, 4);
+    Axis x{0.0f, 200.0f};
+    Axis y{0.0f, 300.0f};
+    const float sampleX[] = {0.0f, 3.0f, -2.0f, 0.0f};
+    const float sampleY[] = {0.0f, -5.0f, 4.0f, 0.0f};
+    std::string lines;
+    for (int k = 1; k < n; ++k) {
+        x = integrateAxis(x, 1.0f, sampleX[k]);
+        y = integrateAxis(y, 1.0f, sampleY[k]);
+        EXPECT_EQ(records[k].posX, x.pos) << k;
+        EXPECT_EQ(records[k].posY, y.pos) << k;
+        EXPECT_EQ(p.xs[k], x.pos) << k;
+        EXPECT_EQ(p.ys[k], y.pos) << k;
+        lines += std::to_string(int(x.pos)) + " " + std::to_string(int(y.pos)) + "\n";
+    }
+    EXPECT_EQ(lines, "203 295\n204 294\n205 293\n");
+    std::rewind(trace.file);
+    char written[64] = {};
+    std::fread(written, 1, sizeof written - 1, trace.file);
+    EXPECT_EQ(written, lines);
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -23,7 +24,49 @@ protected:
 
 constexpr ChordPoints kTen{100, 100, 110, 100};
 
+// Sample i by the formula of sim/trajectory.h, worked out here: the bearing theta and length L
+// of the chord and the step w = period / L are rounded to 32 bits, all else is double.
+TrajectoryPoint expectedSample(const ChordPoints& chord, int amplitude, float period, int i)
+{
+    const double dx = double(chord.endX) - double(chord.startX);
+    const double dy = double(chord.endY) - double(chord.startY);
+    const auto theta = static_cast<float>(std::atan2(dy, dx));
+    const auto length = static_cast<float>(std::sqrt(std::pow(dy, 2.0) + std::pow(dx, 2.0)));
+    const auto w = static_cast<float>(double(period) / double(length));
+    const double s = double(amplitude) * std::sin(double(i) * double(w));
+    return {double(chord.startX) + double(i) * std::cos(double(theta)) + s * std::sin(double(theta)),
+            double(chord.startY) + double(i) * std::sin(double(theta)) - s * std::cos(double(theta)), 0};
+}
+
 } // namespace
+
+TEST_F(TrajectoryTest, SineSamplesAreExactlyTheFormulaWithTheStepRoundedTo32Bits)
+{
+    const auto twoPi = static_cast<float>(2.0 * std::numbers::pi);
+    const auto pi = static_cast<float>(std::numbers::pi);
+    Surface dc(m_canvas);
+    // Along a row, and slanted both ways (bearings of atan2(4, 3) and of atan2(-5, 12)).
+    for (const ChordPoints& chord : {kTen, ChordPoints{100, 100, 130, 140}, ChordPoints{20, 150, 280, 50}}) {
+        SCOPED_TRACE(testing::Message() << chord.startX << "," << chord.startY << " -> " << chord.endX << ","
+                                        << chord.endY);
+        const TrajectoryResult full = generateSin2Pi(dc, m_buffer.data(), chord, 40);
+        ASSERT_GT(full.count, 9);
+        for (int i = 0; i < full.count; ++i) {
+            const TrajectoryPoint expected = expectedSample(chord, 40, twoPi, i);
+            EXPECT_EQ(m_buffer[i].x, expected.x) << "full sine, sample " << i;
+            EXPECT_EQ(m_buffer[i].y, expected.y) << "full sine, sample " << i;
+        }
+        const TrajectoryResult half = generateSinPi(dc, m_buffer.data(), chord, 25);
+        EXPECT_EQ(half.count, full.count);
+        EXPECT_EQ(m_buffer[0].x, double(chord.startX));
+        EXPECT_EQ(m_buffer[0].y, double(chord.startY));
+        for (int i = 1; i < half.count; ++i) {
+            const TrajectoryPoint expected = expectedSample(chord, 25, pi, i);
+            EXPECT_EQ(m_buffer[i].x, expected.x) << "half sine, sample " << i;
+            EXPECT_EQ(m_buffer[i].y, expected.y) << "half sine, sample " << i;
+        }
+    }
+}
 
 TEST_F(TrajectoryTest, FullSineAlongAHorizontalChord)
 {
