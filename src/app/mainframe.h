@@ -12,6 +12,10 @@ class MessagePane;
 class QAction;
 class QMenu;
 class QProgressBar;
+class QSettings;
+
+// The framework's profile: recent files, window placement and print settings.
+QSettings profileSettings();
 
 // The main window: menu, toolbar and status bar around the one view, and the data-less
 // document. Commands go to the view first; those it does not handle go to the frame, and

@@ -1,7 +1,7 @@
 #include "app/aboutdlg.h"
-#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "platform/ui.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QAction>
@@ -15,12 +15,12 @@ namespace {
 
 const QString kRecentGroup = QStringLiteral("Recent File List");
 
+} // namespace
+
 QSettings profileSettings()
 {
     return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("TAV1"));
 }
-
-} // namespace
 
 void CMainFrame::onFileNew()
 {

@@ -14,11 +14,6 @@ constexpr QSize kDecoration(16, 40);
 const QString kGeometryKey = QStringLiteral("Settings/WindowGeometry");
 const QString kStateKey = QStringLiteral("Settings/WindowState");
 
-QSettings profileSettings()
-{
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("TAV1"));
-}
-
 } // namespace
 
 QRect firstWindowGeometry(QSize wanted, QRect available)

@@ -1,7 +1,5 @@
 #include "batch/scriptedui.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 void ScriptedUi::messageBox(const QString& caption, const QString& text, Icon)
 {
@@ -35,9 +33,7 @@ std::optional<QString> ScriptedUi::fileDialog(const FileDialogRequest&)
     if (isCancel(answer)) {
         return std::nullopt;
     }
-    const QFileInfo chosen(QDir::current(), answer);
-    QDir::setCurrent(chosen.absolutePath());
-    return chosen.absoluteFilePath();
+    return takeChosenFile(answer);
 }
 
 void ScriptedUi::setAnswers(const QStringList& answers)

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 void QtUi::messageBox(const QString& caption, const QString& text, Icon icon)
@@ -43,9 +42,7 @@ std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    QDir::setCurrent(chosen.absolutePath());
-    return chosen.absoluteFilePath();
+    return takeChosenFile(dialog.selectedFiles().constFirst());
 }
 
 int QtUi::runModal(ModalDialog& dialog)

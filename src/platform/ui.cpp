@@ -1,5 +1,8 @@
 #include "platform/ui.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cassert>
 
 namespace {
@@ -15,6 +18,13 @@ Ui& ui()
 void setUi(Ui* service)
 {
     g_ui = service;
+}
+
+QString takeChosenFile(const QString& path)
+{
+    const QFileInfo chosen(QDir::current(), path);
+    QDir::setCurrent(chosen.absolutePath());
+    return chosen.absoluteFilePath();
 }
 
 void ShowError(int code, const char* caption)

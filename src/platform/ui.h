@@ -56,5 +56,9 @@ public:
 Ui& ui();
 void setUi(Ui* service);
 
+// What OK on a file dialog does with the chosen file: its folder becomes the working directory;
+// returns the file's absolute path.
+QString takeChosenFile(const QString& path);
+
 // The program-wide error box: text "Error:<code>", the caption, the error icon, an OK button.
 void ShowError(int code, const char* caption);

@@ -6,9 +6,7 @@
 #include "sim/scanrecord.h"
 #include "sim/trajectory.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,9 +64,7 @@ bool CTAV1View::loadMap()
     if (!m_startupMap.empty()) {
         fileName = std::exchange(m_startupMap, std::string());
         if (m_openDialog != 0) {
-            const QFileInfo chosen(QFile::decodeName(fileName.c_str()));
-            QDir::setCurrent(chosen.absolutePath());
-            fileName = QFile::encodeName(chosen.absoluteFilePath()).toStdString();
+            fileName = QFile::encodeName(takeChosenFile(QFile::decodeName(fileName.c_str()))).toStdString();
         }
     } else if (m_openDialog != 0) {
         const std::optional<QString> chosen = ui().fileDialog(request);

@@ -1,8 +1,8 @@
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "app/messagepane.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QAction>

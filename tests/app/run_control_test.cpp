@@ -3,8 +3,8 @@
 // its progress.
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 // points picked with double-clicks, as a person does; nothing repaints in between.
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
-#include "view/screengrab.h"
 #include "dialogs/systemdlg.h"
+#include "view/commandids.h"
+#include "view/screengrab.h"
 #include "view/tav1view.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 // size, position and state kept from the last run, and the printer Print Setup prepares.
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "app/tav1app.h"
 #include "app/windowplacement.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 using namespace cmd;

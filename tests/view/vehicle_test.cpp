@@ -1,9 +1,9 @@
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "dialogs/systemdlg.h"
 #include "sim/scanrecord.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QDir>

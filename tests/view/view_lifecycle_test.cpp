@@ -1,10 +1,10 @@
 #include "common/appfixture.h"
 
-#include "view/commandids.h"
 #include "app/mainframe.h"
 #include "dialogs/systemdlg.h"
 #include "platform/blockalloc.h"
 #include "sim/scanrecord.h"
+#include "view/commandids.h"
 #include "view/tav1view.h"
 
 #include <QCoreApplication>
