@@ -1,7 +1,8 @@
 #pragma once
 
-// The program as a benchmark drives it: a fresh working folder holding a plain square map and
-// a tav.ini, the main frame built on the scripted Ui, shown offscreen.
+// The program as a benchmark drives it: a fresh working folder holding a plain square map (with
+// whatever `draw` adds) and a tav.ini, the main frame built on the scripted Ui, shown offscreen
+// in a window just larger than the map or of the size given.
 
 #include "app/mainframe.h"
 #include "app/tav1app.h"
@@ -14,15 +15,20 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class BenchProgram {
 public:
-    BenchProgram(int mapSide, const QByteArray& ini)
+    BenchProgram(int mapSide, const QByteArray& ini, QSize window = QSize(),
+                 const std::function<void(QImage&)>& draw = {})
     {
         QDir::setCurrent(m_dir.path());
         QImage map(mapSide, mapSide, QImage::Format_RGB32);
         map.fill(qRgb(235, 230, 215));
+        if (draw) {
+            draw(map);
+        }
         map.save(QStringLiteral("mapa.bmp"), "BMP");
         QFile file(QStringLiteral("tav.ini"));
         if (file.open(QIODevice::WriteOnly)) {
@@ -31,7 +37,7 @@ public:
         file.close();
         setUi(&m_ui);
         m_frame = createMainFrame(QString());
-        m_frame->resize(mapSide + 80, mapSide + 80);
+        m_frame->resize(window.isValid() ? window : QSize(mapSide + 80, mapSide + 80));
         m_frame->show();
         QApplication::processEvents();
     }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -140,8 +141,8 @@ void paintShape(QImage& canvas, const Pen& pen, const Brush& brush, Draw draw)
 
 } // namespace
 
-Surface::Surface(QImage& canvas, ReleaseHandler onRelease)
-    : m_canvas(canvas), m_onRelease(std::move(onRelease))
+Surface::Surface(QImage& canvas, ReleaseHandler onRelease, DrawnTiles* drawn)
+    : m_canvas(canvas), m_onRelease(std::move(onRelease)), m_drawn(drawn)
 {
     if (!m_canvas.isNull() && m_canvas.format() != QImage::Format_RGB32) {
         m_canvas.convertTo(QImage::Format_RGB32);
@@ -151,6 +152,9 @@ Surface::Surface(QImage& canvas, ReleaseHandler onRelease)
         m_stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
         m_width = m_canvas.width();
         m_height = m_canvas.height();
+    }
+    if (m_drawn != nullptr && m_drawn->canvasSize() != m_canvas.size()) {
+        m_drawn->resize(m_canvas.size());
     }
 }
 
@@ -170,19 +174,38 @@ QRect Surface::touched() const
     return QRect(QPoint(m_touchedLeft, m_touchedTop), QPoint(m_touchedRight, m_touchedBottom));
 }
 
-void Surface::touch(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+bool Surface::addToTouched(std::int64_t& left, std::int64_t& top, std::int64_t& right, std::int64_t& bottom)
 {
     left = std::max<std::int64_t>(left, 0);
     top = std::max<std::int64_t>(top, 0);
     right = std::min<std::int64_t>(right, m_canvas.width() - 1);
     bottom = std::min<std::int64_t>(bottom, m_canvas.height() - 1);
     if (left > right || top > bottom) {
-        return;
+        return false;
     }
     m_touchedLeft = std::min(m_touchedLeft, static_cast<int>(left));
     m_touchedTop = std::min(m_touchedTop, static_cast<int>(top));
     m_touchedRight = std::max(m_touchedRight, static_cast<int>(right));
     m_touchedBottom = std::max(m_touchedBottom, static_cast<int>(bottom));
+    return true;
+}
+
+void Surface::touch(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+{
+    if (addToTouched(left, top, right, bottom) && m_drawn != nullptr) {
+        m_drawn->markBox(int(left), int(top), int(right), int(bottom));
+    }
+}
+
+void Surface::touchSegment(int x0, int y0, int x1, int y1, int reach)
+{
+    std::int64_t left = std::int64_t(std::min(x0, x1)) - reach;
+    std::int64_t top = std::int64_t(std::min(y0, y1)) - reach;
+    std::int64_t right = std::int64_t(std::max(x0, x1)) + reach;
+    std::int64_t bottom = std::int64_t(std::max(y0, y1)) + reach;
+    if (addToTouched(left, top, right, bottom) && m_drawn != nullptr) {
+        m_drawn->markSegment(x0, y0, x1, y1, reach);
+    }
 }
 
 Pen Surface::SelectPen(const Pen& pen)
@@ -318,11 +341,10 @@ void Surface::drawWideLine(int x0, int y0, int x1, int y1)
         painter.setPen(toQPen(m_pen));
         painter.drawLine(from, to);
     }
-    const std::int64_t reach = penMargin(m_pen);
-    touch(static_cast<std::int64_t>(std::min(from.x(), to.x())) - reach,
-          static_cast<std::int64_t>(std::min(from.y(), to.y())) - reach,
-          static_cast<std::int64_t>(std::max(from.x(), to.x())) + reach,
-          static_cast<std::int64_t>(std::max(from.y(), to.y())) + reach);
+    // The clipped ends lie within the canvas grown by the pen's reach; one more pixel covers
+    // their rounding.
+    touchSegment(static_cast<int>(std::floor(from.x())), static_cast<int>(std::floor(from.y())),
+                 static_cast<int>(std::floor(to.x())), static_cast<int>(std::floor(to.y())), int(penMargin(m_pen)) + 1);
 }
 
 // Qt draws a 1-pixel outline of QRect(l, t, r - l - 1, b - t - 1) on columns l..r-1, the GDI

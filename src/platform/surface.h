@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/drawntiles.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -46,14 +48,14 @@ struct Brush {
 // Pixels outside the canvas are ignored when drawn and read as CLR_INVALID; coordinates however
 // far outside cost no more than the part of the drawing that lies on the canvas.
 // When the surface is released (destroyed) it reports the rectangle it touched, so the widget
-// can show just that part.
+// can show just that part. Given a tile grid of the canvas, it also marks every tile it draws on.
 // The canvas must stay Format_RGB32 and keep its size while a surface draws on it (the
 // constructor converts it): pixel access goes through the pixel address taken at construction.
 class Surface {
 public:
     using ReleaseHandler = std::function<void(const QRect& touched)>;
 
-    explicit Surface(QImage& canvas, ReleaseHandler onRelease = {});
+    explicit Surface(QImage& canvas, ReleaseHandler onRelease = {}, DrawnTiles* drawn = nullptr);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -76,7 +78,8 @@ public:
     void DrawImage(int x, int y, const QImage& image);
 
     // Direct access to the canvas pixels for loops that read and write millions of them (the
-    // range scanner); whoever writes through it reports the box with markTouched.
+    // range scanner); whoever writes through it reports what it wrote with markTouchedLine: every
+    // pixel within `reach` of the segment from (x0, y0) to (x1, y1).
     struct Raster {
         QRgb* bits;
         qsizetype stride; // pixels per line
@@ -84,7 +87,7 @@ public:
         int height;
     };
     Raster raster() const { return {m_bits, m_stride, m_width, m_height}; }
-    void markTouched(int left, int top, int right, int bottom) { touch(left, top, right, bottom); }
+    void markTouchedLine(int x0, int y0, int x1, int y1, int reach) { touchSegment(x0, y0, x1, y1, reach); }
     static constexpr QRgb pixelOf(COLORREF color) { return toPixel(color); }
 
     QImage& canvas() { return m_canvas; }
@@ -98,6 +101,11 @@ private:
     void plot(int x, int y, QRgb pixel);
     // Adds an inclusive box, in any range, to the touched pixels, clipped to the canvas.
     void touch(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+    // Adds the pixels within `reach` of a segment whose ends are near the canvas: its box to the
+    // touched box, the tiles along it to the drawn tiles.
+    void touchSegment(int x0, int y0, int x1, int y1, int reach);
+    // Clips a box to the canvas and adds it to the touched box; false when nothing is left.
+    bool addToTouched(std::int64_t& left, std::int64_t& top, std::int64_t& right, std::int64_t& bottom);
     void drawThinLine(int x0, int y0, int x1, int y1);
     void drawWideLine(int x0, int y0, int x1, int y1);
 
@@ -107,6 +115,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     ReleaseHandler m_onRelease;
+    DrawnTiles* m_drawn = nullptr;
     Pen m_pen;
     Brush m_brush;
     QPoint m_position;
@@ -140,6 +149,9 @@ inline bool Surface::contains(int x, int y) const
 inline void Surface::plot(int x, int y, QRgb pixel)
 {
     m_bits[y * m_stride + x] = pixel;
+    if (m_drawn != nullptr) {
+        m_drawn->markPixel(x, y);
+    }
     if (x < m_touchedLeft) {
         m_touchedLeft = x;
     }

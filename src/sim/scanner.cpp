@@ -112,7 +112,9 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
         const int y0 = static_cast<int>(oy + double(begin) * sinA);
         const int x1 = static_cast<int>(ox + double(stop - 1) * cosA);
         const int y1 = static_cast<int>(oy + double(stop - 1) * sinA);
-        dc.markTouched(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
+        // Each sample is truncated, so it lies within two pixels of the segment between the
+        // truncated ends.
+        dc.markTouchedLine(x0, y0, x1, y1, 2);
     }
 }
 

@@ -98,19 +98,22 @@ Surface CTAV1View::GetDC()
 {
     // Drawing on a window is seen at once: what a context drew is on the screen when it is
     // released. Inside a repaint the whole canvas is shown when the repaint ends.
-    return Surface(m_canvas, [this](const QRect& touched) {
-        m_pendingShow |= touched;
-        if (m_paintDepth == 0) {
-            showCanvasNow();
-        }
-    });
+    return Surface(
+        m_canvas,
+        [this](const QRect& touched) {
+            if (m_paintDepth == 0) {
+                m_pendingShow |= touched;
+                showCanvasNow();
+            }
+        },
+        &m_drawnOver);
 }
 
 void CTAV1View::showCanvasNow()
 {
     if (!m_pendingShow.isEmpty()) {
         m_canvasWidget->repaint(m_pendingShow);
-        m_pendingShow = QRect();
+        m_pendingShow = QRegion();
     }
 }
 
@@ -118,11 +121,17 @@ void CTAV1View::RedrawWindow(bool erase)
 {
     if (erase) {
         m_canvas.fill(Qt::white);
+        m_mapRestorable = false;
     }
+    m_restoredTiles.clear();
+    m_repaintDrewWholeMap = false;
     ++m_paintDepth;
     OnPaint();
     --m_paintDepth;
-    m_pendingShow = m_canvas.rect();
+    // Where the map was only restored, the tiles restored and those drawn since are all that
+    // changed.
+    m_pendingShow = m_repaintDrewWholeMap || erase ? QRegion(m_canvas.rect()) : m_drawnOver.region(std::move(m_restoredTiles));
+    m_restoredTiles.clear();
     showCanvasNow();
 }
 
@@ -153,6 +162,8 @@ void CTAV1View::ensureCanvasSize(QSize size)
         std::copy_n(m_canvas.constScanLine(y), m_canvas.bytesPerLine(), larger.scanLine(y));
     }
     m_canvas = std::move(larger);
+    m_drawnOver.resize(m_canvas.size());
+    m_mapRestorable = false;
     m_canvasWidget->resize(m_canvas.size());
 }
 

@@ -6,18 +6,21 @@
 #include "dialogs/vehicledlg.h"
 #include "platform/bitmap.h"
 #include "platform/blockalloc.h"
+#include "platform/drawntiles.h"
 #include "platform/surface.h"
 #include "sim/cartrecord.h"
 #include "sim/trajectorypoint.h"
 #include "view/fnc.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QScrollArea>
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CanvasWidget;
 class QPrinter;
@@ -56,6 +59,10 @@ public:
     // Synchronous repaint: with `erase`, the canvas is first filled with the window colour;
     // then the view's paint logic runs and the result is shown at once.
     void RedrawWindow(bool erase);
+    // A repaint puts the map back only where drawings covered it since it was last drawn whole;
+    // with this on, it draws the whole map every time instead (the same pixels, at a cost that
+    // grows with the map: kept to check the first way against).
+    void setFullRepaints(bool on) { m_fullRepaints = on; }
     const QImage& canvas() const { return m_canvas; }
     // Grows the canvas (never shrinks it) to hold at least `size`.
     void ensureCanvasSize(QSize size);
@@ -167,6 +174,8 @@ private:
     // Shows the part of the canvas drawn since the last call at once.
     void showCanvasNow();
     bool loadMap();
+    // The map under OnDraw's drawings; false when it could not be drawn.
+    bool drawMap(Surface& dc);
     template <class Generate>
     void generateTrajectory(int type, Generate generate);
     void sweepFromCart(Surface& dc);
@@ -175,9 +184,18 @@ private:
 
     QImage m_canvas;
     CanvasWidget* m_canvasWidget = nullptr;
-    QRect m_pendingShow;
+    QRegion m_pendingShow;
     // Above 0 while a repaint runs: its drawings are shown together when it ends.
     int m_paintDepth = 0;
+    // The tiles drawn over since the map was last drawn whole. The map can be restored from
+    // them while nothing else changed the canvas under them (a new map, an erase, a resize).
+    DrawnTiles m_drawnOver;
+    bool m_mapRestorable = false;
+    bool m_fullRepaints = false;
+    // What the running repaint changed: the tiles it restored, or everything when it drew the
+    // whole map.
+    std::vector<std::int32_t> m_restoredTiles;
+    bool m_repaintDrewWholeMap = false;
     std::string m_startupMap;
     std::unique_ptr<QPrinter> m_printer;
     bool m_runGoing = false;

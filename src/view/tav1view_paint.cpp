@@ -74,6 +74,7 @@ bool CTAV1View::loadMap()
         }
         fileName = QFile::encodeName(*chosen).toStdString();
     }
+    m_mapRestorable = false;
     m_hDib = LoadDIBFromFile(fileName.c_str());
     if (!m_hDib) {
         m_autoLoadBlocked = true;
@@ -109,7 +110,7 @@ void CTAV1View::OnDraw()
         ensureCanvasSize(QSize(m_bitmapX + m_hBitmap->width(), m_bitmapY + m_hBitmap->height()));
     }
     Surface dc = GetDC();
-    if (DrawBitmap(dc, m_bitmapX, m_bitmapY, m_hBitmap) == 0) {
+    if (!drawMap(dc)) {
         ShowError(GetLastError(), "Error DrawBitmap");
         return;
     }
@@ -127,6 +128,23 @@ void CTAV1View::OnDraw()
     if (m_plotOnDraw) {
         OnKresli();
     }
+}
+
+bool CTAV1View::drawMap(Surface& dc)
+{
+    if (m_mapRestorable && !m_fullRepaints) {
+        copyMarkedTiles(m_drawnOver, *m_hBitmap, QPoint(m_bitmapX, m_bitmapY), m_canvas);
+        m_restoredTiles.insert(m_restoredTiles.end(), m_drawnOver.marked().begin(), m_drawnOver.marked().end());
+        m_drawnOver.clear();
+        return true;
+    }
+    if (DrawBitmap(dc, m_bitmapX, m_bitmapY, m_hBitmap) == 0) {
+        return false;
+    }
+    m_drawnOver.clear();
+    m_mapRestorable = m_hBitmap != nullptr;
+    m_repaintDrewWholeMap = true;
+    return true;
 }
 
 void CTAV1View::OnPomocneMenu()

@@ -6,17 +6,14 @@
 #include "app/mainframe.h"
 #include "dialogs/systemdlg.h"
 #include "view/commandids.h"
-#include "view/screengrab.h"
 #include "view/tav1view.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QColor>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
-#include <QTest>
 
 namespace {
 
@@ -47,33 +44,6 @@ protected:
             }
         }
         FAIL() << "no menu item " << label.toStdString();
-    }
-
-    void doubleClick(QPoint canvasPoint)
-    {
-        QWidget* canvas = view().widget();
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, canvasPoint);
-    }
-
-    ::testing::AssertionResult screenShowsCanvas()
-    {
-        const QImage shown = grabShownView(view());
-        const QRect area = view().visibleCanvasRect();
-        const QImage expected = view().canvas().copy(area);
-        if (shown.size() != expected.size()) {
-            return ::testing::AssertionFailure() << "screen area " << shown.width() << "x" << shown.height();
-        }
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                if (shown.pixel(x, y) != expected.pixel(x, y)) {
-                    return ::testing::AssertionFailure()
-                        << "canvas pixel (" << area.x() + x << ", " << area.y() + y << ") is "
-                        << QColor(expected.pixel(x, y)).name().toStdString() << " on the canvas, "
-                        << QColor(shown.pixel(x, y)).name().toStdString() << " on the screen";
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
     }
 };
 

@@ -5,14 +5,17 @@
 #include "dialogs/systemdlg.h"
 #include "platform/blockalloc.h"
 #include "sim/scanrecord.h"
+#include "view/screengrab.h"
 #include "view/tav1view.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSettings>
+#include <QTest>
 
 AppFixture::AppFixture() = default;
 AppFixture::~AppFixture() = default;
@@ -23,13 +26,17 @@ void AppFixture::SetUp()
     m_previousDir = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
     QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("TAV1")).clear();
-    // What a new process starts with.
+    resetProcessState();
+    setUi(&m_ui);
+}
+
+void AppFixture::resetProcessState()
+{
     g_systemDlg = CSystemDlg();
     g_scanFarthestDistance = 0.0f;
     g_scanFarthestAngle = 0.0f;
     g_obstacleCount = 0;
     setBlockAllocator(nullptr);
-    setUi(&m_ui);
 }
 
 void AppFixture::TearDown()
@@ -49,6 +56,11 @@ bool AppFixture::startProgram()
     m_frame->show();
     QApplication::processEvents();
     return true;
+}
+
+void AppFixture::closeProgram()
+{
+    m_frame.reset();
 }
 
 bool AppFixture::startOnWhiteMap(const QByteArray& ini)
@@ -74,6 +86,32 @@ bool AppFixture::run(int commandId)
     action->trigger();
     QApplication::processEvents();
     return true;
+}
+
+void AppFixture::doubleClick(QPoint canvasPoint)
+{
+    QTest::mouseDClick(view().widget(), Qt::LeftButton, {}, canvasPoint);
+}
+
+::testing::AssertionResult AppFixture::screenShowsCanvas()
+{
+    const QImage shown = grabShownView(view());
+    const QRect area = view().visibleCanvasRect();
+    const QImage expected = view().canvas().copy(area);
+    if (shown.size() != expected.size()) {
+        return ::testing::AssertionFailure() << "screen area " << shown.width() << "x" << shown.height();
+    }
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != expected.pixel(x, y)) {
+                return ::testing::AssertionFailure()
+                    << "canvas pixel (" << area.x() + x << ", " << area.y() + y << ") is "
+                    << QColor(expected.pixel(x, y)).name().toStdString() << " on the canvas, "
+                    << QColor(shown.pixel(x, y)).name().toStdString() << " on the screen";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 void AppFixture::writeFile(const QString& name, const QByteArray& content)

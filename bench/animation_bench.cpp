@@ -1,0 +1,54 @@
+// The animation step on maps of growing size: the same walls and the same 127-step LINE run in
+// a 1024 x 768 window, pause excluded. A step should cost what it draws, whatever the map.
+#include "benchprogram.h"
+#include "sim/animation.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+void BM_AnimationRun(benchmark::State& state)
+{
+    const int side = int(state.range(0));
+    BenchProgram program(side, "[TAV]\nDialogs=0\n[DefaultValues]\nDosahScanerra=150\ndf_Str=10\n", QSize(1024, 768),
+                         [](QImage& map) {
+                             QPainter painter(&map);
+                             for (int i = 0; i < 8; ++i) {
+                                 painter.fillRect(QRect(200 + 100 * i, 120 + 100 * i, 12, 60), Qt::red);
+                             }
+                         });
+    CTAV1View& view = program.view();
+    view.m_delayMs = 0;
+    view.m_startEndDlg.m_startX = 100;
+    view.m_startEndDlg.m_startY = 100;
+    view.m_startEndDlg.m_endX = 1000;
+    view.m_startEndDlg.m_endY = 1000;
+    view.m_useDefaults = 1;
+    view.OnLine();
+    view.OnStartCiel();
+    const int steps = animationStepCount(view.GetStartEndPolar().length, view.m_trajectoryCount);
+    for (auto _ : state) {
+        view.OnAnimuj();
+    }
+    state.counters["steps"] = steps;
+    state.counters["per_step"] = benchmark::Counter(double(state.iterations()) * steps,
+                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+BENCHMARK(BM_AnimationRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(1024)->Arg(4000)->Arg(8000);
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
