@@ -1,5 +1,6 @@
 // Wall time from process start to exit: `tav1 --batch` with an empty script against a minimal
-// Qt program that opens one window, both on the offscreen platform.
+// Qt program that shows a main window with menus, a toolbar, a status text and a map, both on
+// the offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
