@@ -33,7 +33,9 @@ CMainFrame::CMainFrame()
     readRecentFiles();
     m_document.OnNewDocument();
     updateTitle();
-    resize(820, 640);
+    // Until it is placed, the window has the size it asks for: shown as it is, its view shows
+    // the first view's area and is not laid out again at once.
+    resize(sizeHint());
     setMainStatusSink(this);
 }
 

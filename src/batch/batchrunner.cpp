@@ -31,6 +31,9 @@ bool readScript(const QString& path, QByteArray& text)
 void sizeView(BatchWindow& window, QSize size)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        // The scroll area shows or hides its scroll bars in a queued call after a resize: the
+        // size read must be the settled one, or the window is resized (and painted) again.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         const QSize client = window.view().viewport()->size();
         if (client == size) {
             return;
