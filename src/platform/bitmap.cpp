@@ -41,9 +41,22 @@ DibHandle LoadDIBFromFile(const char* fileName)
         SetLastError(kBitmapBadFormat);
         return nullptr;
     }
+    // Qt's readers tell no reason when the memory for the pixels cannot be had, so whether it
+    // can is asked first (memory never touched costs nothing). Within the limit, the sizes fit
+    // an int.
+    if (declared.width > 0 && declared.height > 0
+        && QImage(int(declared.width), int(declared.height), QImage::Format_RGB32).isNull()) {
+        SetLastError(kBitmapTooLarge);
+        return nullptr;
+    }
     QImage image;
     if (!reader.read(&image)) {
         SetLastError(kBitmapBadFormat);
+        return nullptr;
+    }
+    image.convertTo(QImage::Format_RGB32);
+    if (image.isNull()) {
+        SetLastError(kBitmapTooLarge);
         return nullptr;
     }
     return std::make_shared<const QImage>(std::move(image));

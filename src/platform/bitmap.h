@@ -11,8 +11,8 @@ class Surface;
 using DibHandle = std::shared_ptr<const QImage>;
 using BitmapHandle = std::shared_ptr<const QImage>;
 
-// Largest image the reader will decode, in megabytes of 32-bit pixels.
-constexpr int kBitmapAllocationLimitMb = 256;
+// Largest image the reader will decode, in megabytes of 32-bit pixels: a 16384 x 16384 map.
+constexpr int kBitmapAllocationLimitMb = 1024;
 
 // Whether width x height 32-bit pixels stay within the limit, for any sizes up to 2^31 (their
 // product in bytes would overflow 64 bits).
@@ -26,8 +26,10 @@ constexpr int kBitmapBadFormat = 11;  // not an image Qt can read (ERROR_BAD_FOR
 constexpr int kBitmapTooLarge = 8;    // decoded size beyond the limit (ERROR_NOT_ENOUGH_MEMORY)
 constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE)
 
-// Reads a bitmap file: BMP, or any format Qt recognises by content (PNG, PGM, …). Null on
-// failure, with the reason as the last error (errno of the open, or one of the codes above).
+// Reads a bitmap file: BMP, or any format Qt recognises by content (PNG, PGM, …), decoded to
+// the canvas's pixel format, so the drawable bitmap made from it shares its pixels. Null on
+// failure, with the reason as the last error (errno of the open, or one of the codes above;
+// memory that cannot be had is the size error too).
 DibHandle LoadDIBFromFile(const char* fileName);
 
 // Makes the drawable bitmap from a DIB. Null on failure, with the last error set.

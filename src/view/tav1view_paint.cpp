@@ -82,12 +82,19 @@ bool CTAV1View::loadMap()
         return false;
     }
     m_hBitmap = bitmapForCanvas(m_hDib);
+    if (m_hBitmap) {
+        ensureCanvasSize(m_hBitmap->size());
+        // A canvas that could not grow for want of memory would show a cut map.
+        if (m_canvas.width() < m_hBitmap->width() || m_canvas.height() < m_hBitmap->height()) {
+            m_hBitmap = nullptr;
+            SetLastError(kBitmapTooLarge);
+        }
+    }
     if (!m_hBitmap) {
         m_autoLoadBlocked = true;
         ShowError(GetLastError(), "Error BitmapFromDIB");
         return false;
     }
-    ensureCanvasSize(m_hBitmap->size());
     {
         Surface dc = GetDC();
         if (DrawBitmap(dc, 0, 0, m_hBitmap) == 0) {

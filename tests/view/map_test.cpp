@@ -226,7 +226,7 @@ TEST_F(MapTest, LargeMapGrowsTheCanvasAndScrollsIntoView)
 TEST_F(MapTest, MapNeedingACanvasBeyondTheLimitIsRefusedAsTooLarge)
 {
     // Small itself, but the canvas holding it is at least the scroll size high.
-    QImage thin(70000, 1, QImage::Format_Mono);
+    QImage thin(270000, 1, QImage::Format_Mono);
     thin.fill(0);
     ASSERT_TRUE(thin.save(QDir(dir()).filePath("thin.bmp"), "BMP"));
     useConfiguredMap("thin.bmp");
@@ -234,5 +234,21 @@ TEST_F(MapTest, MapNeedingACanvasBeyondTheLimitIsRefusedAsTooLarge)
     ASSERT_EQ(captions(), QStringList({"Error BitmapFromDIB"}));
     EXPECT_EQ(ui().messages().front().text, QString("Error:%1").arg(kBitmapTooLarge));
     EXPECT_FALSE(view().m_bitmapLoaded);
-    EXPECT_LT(view().canvas().width(), 70000);
+    EXPECT_LT(view().canvas().width(), 270000);
+}
+
+TEST_F(MapTest, MapBeyondSixtyFourMegapixelsLoadsWhole)
+{
+    // 8200 x 8200 is past the 8192 x 8192 a map could have before; PNG keeps the file small.
+    QImage map(8200, 8200, QImage::Format_RGB32);
+    map.fill(kFloor);
+    map.setPixel(8199, 8199, kMark);
+    ASSERT_TRUE(map.save(QDir(dir()).filePath("large.png"), "PNG", 0));
+    map = QImage();
+    useConfiguredMap("large.png");
+    ASSERT_TRUE(startProgram());
+    EXPECT_TRUE(captions().isEmpty());
+    ASSERT_TRUE(view().m_bitmapLoaded);
+    EXPECT_EQ(pixel(8199, 8199), kMark);
+    EXPECT_EQ(pixel(0, 0), kFloor);
 }

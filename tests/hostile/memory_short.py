@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Loads a 16384 x 16384 map where the memory for it is not there, and checks the map is
+refused with the size error (code 8) and no crash.
+
+    memory_short.py TAV1
+
+A limit on the process's address space (RLIMIT_AS) stands in for a machine short of memory:
+  - 512 MiB above what the program takes with a small map: the decoded map (1 GiB) cannot be
+    had, "Error LoadDIBFromFile";
+  - 1.6 GiB above: the map decodes, the canvas for it (another 1 GiB) cannot be had,
+    "Error BitmapFromDIB".
+The map is a white PNG, a few hundred kilobytes on disk. A program built with
+AddressSanitizer reserves terabytes of address space, so it is not checked this way.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import resource
+import tempfile
+import time
+import zlib
+
+HANG_GUARD_S = 120
+SIDE = 16384
+MIB = 1 << 20
+INI = "[TAV]\nDialogs=0\nBitmapa=%s\n[Velmora]\nDialogs=0\n"
+
+
+def white_png(path, side):
+    """An RGB PNG: Qt decodes it straight into 4 bytes a pixel."""
+    def chunk(kind, payload):
+        return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", zlib.crc32(kind + payload))
+    row = b"\0" + b"\xff" * (3 * side)
+    packer = zlib.compressobj(9)
+    data = b"".join(packer.compress(row) for _ in range(side)) + packer.flush()
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", data))
+        out.write(chunk(b"IEND", b""))
+
+
+def peak_address_space(tav1, folder):
+    """The program's peak address space (bytes) with the small map, read while it waits for the
+    end of its script."""
+    process = subprocess.Popen([tav1, "--batch", "-"], cwd=folder, stdin=subprocess.PIPE,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    peak = 0
+    for _ in range(20):
+        time.sleep(0.1)
+        with open("/proc/%d/status" % process.pid) as status:
+            peak = max(peak, next(int(line.split()[1]) * 1024 for line in status if line.startswith("VmPeak:")))
+    process.stdin.close()
+    process.wait(timeout=HANG_GUARD_S)
+    return peak
+
+
+def run(tav1, folder, limit):
+    def restrict():
+        resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    done = subprocess.run([tav1, "--batch", "-"], cwd=folder, input=b"Dump\n", capture_output=True,
+                          timeout=HANG_GUARD_S, preexec_fn=restrict)
+    return done.returncode, done.stderr.decode("utf-8", "replace")
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    os.environ["QT_QPA_PLATFORM"] = "offscreen"
+    tav1 = os.path.abspath(sys.argv[1])
+    with open(tav1, "rb") as binary:
+        if b"__asan_init" in binary.read():
+            print("skipped: built with AddressSanitizer")
+            return 0
+    folder = tempfile.mkdtemp(prefix="tav1-memory-")
+    try:
+        white_png(os.path.join(folder, "small.png"), 64)
+        white_png(os.path.join(folder, "large.png"), SIDE)
+        with open(os.path.join(folder, "tav.ini"), "w") as ini:
+            ini.write(INI % "small.png")
+        base = peak_address_space(tav1, folder)
+        with open(os.path.join(folder, "tav.ini"), "w") as ini:
+            ini.write(INI % "large.png")
+        failed = 0
+        for extra, caption in ((512 * MIB, "Error LoadDIBFromFile"), (1638 * MIB, "Error BitmapFromDIB")):
+            status, err = run(tav1, folder, base + extra)
+            expected = "[%s] Error:8" % caption
+            ok = status == 0 and expected in err
+            failed += not ok
+            print("%s %d MiB above the base: %s" % ("ok  " if ok else "FAIL", extra // MIB,
+                                                    expected if ok else "status %s, %s" % (status, err.strip()[:400])))
+        return 1 if failed else 0
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
