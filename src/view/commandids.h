@@ -23,6 +23,11 @@ constexpr int ID_AMPLITUDA = 32790;
 constexpr int ID_SETTINGS = 32791;
 constexpr int ID_CLEAR_START_END = 32792;
 constexpr int ID_ALGORITMUS = 32793;
+// Display zoom, beside the program's own menus.
+constexpr int ID_ZOOM_IN = 32800;
+constexpr int ID_ZOOM_OUT = 32801;
+constexpr int ID_ZOOM_ACTUAL_SIZE = 32802;
+constexpr int ID_FIT_TO_WINDOW = 32803;
 
 // The framework's commands.
 constexpr int ID_FILE_NEW = 57600;

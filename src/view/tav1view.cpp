@@ -23,7 +23,7 @@ CTAV1View::CTAV1View(QWidget* parent)
 {
     m_canvas.fill(Qt::white);
     m_canvasWidget = new CanvasWidget(m_canvas);
-    m_canvasWidget->resize(m_canvas.size());
+    m_canvasWidget->fitToCanvas();
     m_canvasWidget->onMouseMove = [this](QPoint point) { OnMouseMove(point); };
     m_canvasWidget->onDoubleClick = [this](QPoint point) { OnLButtonDblClk(point); };
     setWidget(m_canvasWidget);
@@ -112,7 +112,7 @@ Surface CTAV1View::GetDC()
 void CTAV1View::showCanvasNow()
 {
     if (!m_pendingShow.isEmpty()) {
-        m_canvasWidget->repaint(m_pendingShow);
+        m_canvasWidget->repaintCanvas(m_pendingShow);
         m_pendingShow = QRegion();
     }
 }
@@ -143,7 +143,7 @@ QSize CTAV1View::sizeHint() const
 
 QRect CTAV1View::visibleCanvasRect() const
 {
-    return QRect(-m_canvasWidget->pos(), viewport()->size());
+    return zoom().toCanvas(QRect(-m_canvasWidget->pos(), viewport()->size()));
 }
 
 void CTAV1View::ensureCanvasSize(QSize size)
@@ -164,7 +164,7 @@ void CTAV1View::ensureCanvasSize(QSize size)
     m_canvas = std::move(larger);
     m_drawnOver.resize(m_canvas.size());
     m_mapRestorable = false;
-    m_canvasWidget->resize(m_canvas.size());
+    m_canvasWidget->fitToCanvas();
 }
 
 void CTAV1View::resizeEvent(QResizeEvent* event)

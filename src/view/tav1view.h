@@ -11,6 +11,7 @@
 #include "sim/cartrecord.h"
 #include "sim/trajectorypoint.h"
 #include "view/fnc.h"
+#include "view/zoom.h"
 
 #include <QImage>
 #include <QRegion>
@@ -66,8 +67,19 @@ public:
     const QImage& canvas() const { return m_canvas; }
     // Grows the canvas (never shrinks it) to hold at least `size`.
     void ensureCanvasSize(QSize size);
-    // The part of the canvas the viewport shows, scrolled as it is.
+    // The part of the canvas the viewport shows, scrolled and zoomed as it is.
     QRect visibleCanvasRect() const;
+
+    // --- display zoom (the canvas and every coordinate stay in canvas pixels)
+    Zoom zoom() const;
+    // Keeps the canvas pixel under `anchor` (a viewport position) where it is.
+    void setZoom(Zoom zoom, QPoint anchor);
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomActualSize();
+    void OnFitToWindow();
+    // Centres the view on a canvas point that lies outside the viewport less a margin.
+    void keepInSight(QPoint canvasPoint);
 
     // --- lifecycle, map and repaint
     void OnInitialUpdate();
@@ -169,6 +181,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Ctrl + wheel zooms at the pointer; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Shows the part of the canvas drawn since the last call at once.
@@ -205,4 +219,6 @@ private:
     // Set when a map load failed or was cancelled; a repaint then no longer loads on its own,
     // so closing the error box (which repaints) cannot bring the box or the dialog back.
     bool m_autoLoadBlocked = false;
+    // Wheel turns not yet spent on a zoom step (high-resolution wheels send parts of a notch).
+    int m_zoomWheelDelta = 0;
 };

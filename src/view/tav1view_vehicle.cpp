@@ -179,6 +179,7 @@ void CTAV1View::OnAnimuj()
         const TrajectoryPoint& next = records[step * kStepRecords];
         RedrawWindow(false);
         AnimationStep(truncToPixel(guide.x), truncToPixel(guide.y), truncToPixel(next.x), truncToPixel(next.y));
+        keepInSight(QPoint(m_cartX, m_cartY));
         m_fnc.SetRunProgress(step, steps);
         Sleep(m_delayMs);
         keepWindowAlive();
