@@ -3,12 +3,10 @@
 #include "benchprogram.h"
 #include "sim/animation.h"
 
-#include <QApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -46,9 +44,5 @@ BENCHMARK(BM_AnimationRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(10
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

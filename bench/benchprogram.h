@@ -15,6 +15,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
 #include <functional>
 #include <memory>
 
@@ -53,3 +57,13 @@ private:
     ScriptedUi m_ui;
     std::unique_ptr<CMainFrame> m_frame;
 };
+
+// The main() of a benchmark program that builds the program's windows: offscreen, as the tests.
+inline int runBenchmarks(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -10,13 +10,13 @@ map pixel above that of a map smaller than the smallest canvas. The runs show th
 """
 import os
 import shutil
-import struct
-import subprocess
 import sys
 import tempfile
-import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "hostile"))
+import make_corpus  # noqa: E402
 ARGS = sys.argv[1:]
 TAV1 = os.path.abspath(ARGS.pop(0) if ARGS and ARGS[0] != "--runs" else os.path.join(HERE, "..", "build", "tav1"))
 SIDES = [1024, 8000, 16384]
@@ -27,19 +27,10 @@ MAP_INI = ("[TAV]\nDialogs=0\nDefault=1\nBitmapa=map.png\n[Velmora]\nDialogs=0\n
 
 def write_map(path, side):
     """A white RGB PNG with a red wall across it at x = 600."""
-    def chunk(kind, payload):
-        return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", zlib.crc32(kind + payload))
     row = bytearray(b"\xff" * (3 * side))
     for x in range(600, 612):
         row[3 * x + 1:3 * x + 3] = b"\0\0"
-    row = b"\0" + bytes(row)
-    packer = zlib.compressobj(6)
-    data = b"".join(packer.compress(row) for _ in range(side)) + packer.flush()
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0)))
-        out.write(chunk(b"IDAT", data))
-        out.write(chunk(b"IEND", b""))
+    make_corpus.write_large_png(path, side, row)
 
 
 def peak_kb(work, script):

@@ -3,13 +3,11 @@
 // the whole map).
 #include "benchprogram.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -47,9 +45,5 @@ BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMillisecond)->ArgName("full")->Arg(0)
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

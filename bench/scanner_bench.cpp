@@ -5,13 +5,11 @@
 #include "sim/geometry.h"
 #include "sim/scanner.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -140,9 +138,5 @@ BENCHMARK(BM_AnimationStep)->Unit(benchmark::kMicrosecond)->DenseRange(0, 3);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

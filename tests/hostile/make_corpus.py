@@ -110,10 +110,22 @@ def patched(data, offset, fmt, value):
     return data[:offset] + struct.pack(fmt, value) + data[offset + struct.calcsize(fmt):]
 
 
+def png_chunk(kind, payload):
+    return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", zlib.crc32(kind + payload) & 0xFFFFFFFF)
+
+
+def write_large_png(path, side, row):
+    """A side x side RGB PNG whose every row is `row` (3 bytes a pixel), compressed as it goes."""
+    packer = zlib.compressobj(6)
+    line = b"\0" + bytes(row)
+    data = b"".join(packer.compress(line) for _ in range(side)) + packer.flush()
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0))
+                  + png_chunk(b"IDAT", data) + png_chunk(b"IEND", b""))
+
+
 def png(width, height):
-    def chunk(kind, payload):
-        return struct.pack(">I", len(payload)) + kind + payload + \
-            struct.pack(">I", zlib.crc32(kind + payload) & 0xFFFFFFFF)
+    chunk = png_chunk
     rows = bytearray()
     for y in range(height):
         rows += b"\0"

@@ -13,33 +13,21 @@ The map is a white PNG, a few hundred kilobytes on disk. A program built with
 AddressSanitizer reserves terabytes of address space, so it is not checked this way.
 """
 import os
+import resource
 import shutil
-import struct
 import subprocess
 import sys
-import resource
 import tempfile
 import time
-import zlib
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_corpus  # noqa: E402
 
 HANG_GUARD_S = 120
 SIDE = 16384
 MIB = 1 << 20
 INI = "[TAV]\nDialogs=0\nBitmapa=%s\n[Velmora]\nDialogs=0\n"
-
-
-def white_png(path, side):
-    """An RGB PNG: Qt decodes it straight into 4 bytes a pixel."""
-    def chunk(kind, payload):
-        return struct.pack(">I", len(payload)) + kind + payload + struct.pack(">I", zlib.crc32(kind + payload))
-    row = b"\0" + b"\xff" * (3 * side)
-    packer = zlib.compressobj(9)
-    data = b"".join(packer.compress(row) for _ in range(side)) + packer.flush()
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0)))
-        out.write(chunk(b"IDAT", data))
-        out.write(chunk(b"IEND", b""))
 
 
 def peak_address_space(tav1, folder):
@@ -76,8 +64,8 @@ def main():
             return 0
     folder = tempfile.mkdtemp(prefix="tav1-memory-")
     try:
-        white_png(os.path.join(folder, "small.png"), 64)
-        white_png(os.path.join(folder, "large.png"), SIDE)
+        make_corpus.write_large_png(os.path.join(folder, "small.png"), 64, b"\xff" * 3 * 64)
+        make_corpus.write_large_png(os.path.join(folder, "large.png"), SIDE, b"\xff" * 3 * SIDE)
         with open(os.path.join(folder, "tav.ini"), "w") as ini:
             ini.write(INI % "small.png")
         base = peak_address_space(tav1, folder)
