@@ -97,7 +97,7 @@ void CTAV1View::setDefaults()
 Surface CTAV1View::GetDC()
 {
     // Drawing on a window is seen at once: what a context drew is on the screen when it is
-    // released. Inside a repaint the whole canvas is shown when the repaint ends.
+    // released. Inside a repaint, what the repaint changed is shown when it ends.
     return Surface(
         m_canvas,
         [this](const QRect& touched) {
