@@ -19,8 +19,10 @@ constexpr int kOutOfMemory = ENOMEM;
 }
 
 CTAV1View::CTAV1View(QWidget* parent)
-    : QScrollArea(parent), m_canvas(kScrollSize, QImage::Format_RGB32)
+    : QScrollArea(parent), m_canvas(kScrollSize.expandedTo(kFirstViewSize), QImage::Format_RGB32)
 {
+    // As large as the first window shows it, so that the first show does not make it again:
+    // the first writes to a new image's memory are what an image costs.
     m_canvas.fill(Qt::white);
     m_canvasWidget = new CanvasWidget(m_canvas);
     m_canvasWidget->fitToCanvas();

@@ -129,3 +129,12 @@ TEST_F(BatchTest, PointerCommandsSnapshotAndUnreadableScript)
     process.waitForFinished(30000);
     EXPECT_EQ(process.exitCode(), 1);
 }
+
+TEST_F(BatchTest, TheCanvasHoldsTheScrollSizeAndTheFirstViewAndNoMore)
+{
+    // A window laid out twice (first at another size) would leave a canvas wider than its view.
+    const BatchResult result = runBatch("Snapshot shot.png\n");
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QImage shot(QDir(m_batch.dir()).filePath("shot.png"));
+    EXPECT_EQ(shot.size(), QSize(800, 1008));
+}
