@@ -24,7 +24,7 @@ for target in "${targets[@]}"; do
     cp -n fuzz/corpus/"$target"/* "$corpus"/
     options=(-max_total_time="$seconds" -timeout=10 -artifact_prefix="build-fuzz/artifacts/$target-")
     if [ "$target" = fuzz_bitmap ]; then
-        # Images stay small; the loader may still decode up to 256 MB of pixels.
+        # Images stay small; the target decodes up to 256 MB of pixels.
         options+=(-max_len=65536 -rss_limit_mb=2048)
     fi
     log="build-fuzz/$target.log"
