@@ -8,7 +8,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: tav1 [--map PATH] [FILE]\n"
+    "usage: tav1 [--map PATH] [--desktop] [FILE]\n"
     "       tav1 --batch SCRIPT [--size WxH] [--fast] [--map PATH]\n"
     "       tav1 --help | --version\n"
     "\n"
@@ -17,6 +17,9 @@ const char* const kUsage =
     "  --map PATH       the map the window starts with instead of the configured one; where\n"
     "                   the configuration asks for the map dialog, PATH is its answer (and its\n"
     "                   folder becomes the working directory)\n"
+    "  --desktop        work in the folder $XDG_DATA_HOME/TAV1 (~/.local/share/TAV1), made\n"
+    "                   and given the sample map and tav.ini on first use, instead of the\n"
+    "                   working directory (the desktop entry starts the program so)\n"
     "  --batch SCRIPT   run SCRIPT (a path, or - for standard input) on an offscreen window,\n"
     "                   then exit\n"
     "  --size WxH       the view's client size in batch mode (default 800x600)\n"
@@ -80,8 +83,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
     const QCommandLineOption fast(QStringLiteral("fast"));
     const QCommandLineOption map(QStringLiteral("map"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption desktop(QStringLiteral("desktop"));
     QCommandLineParser parser;
-    parser.addOptions({help, version, batch, size, fast, map});
+    parser.addOptions({help, version, batch, size, fast, map, desktop});
     if (!parser.parse(arguments)) {
         return failure(parser.errorText());
     }
@@ -105,6 +109,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
             return failure(QStringLiteral("--%1 works only with --batch").arg(batchOnly->names().constFirst()));
         }
     }
+    if (line.batch && parser.isSet(desktop)) {
+        return failure(QStringLiteral("--desktop does not go with --batch"));
+    }
+    line.desktop = parser.isSet(desktop);
     if (line.batch && !line.file.isEmpty()) {
         return failure(QStringLiteral("--batch takes no FILE"));
     }

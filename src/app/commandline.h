@@ -7,12 +7,14 @@
 #include <QStringList>
 
 // The program's command line, read the GNU way: -h/--help, -v/--version, --batch SCRIPT or
-// --batch=SCRIPT, --size WxH, --fast, --map PATH, one optional FILE; "--" ends the options.
+// --batch=SCRIPT, --size WxH, --fast, --map PATH, --desktop, one optional FILE; "--" ends the
+// options.
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
     QString error;                  // what is wrong, naming the option (Action::Error)
     bool batch = false;
+    bool desktop = false;           // started from the desktop entry: work in the user's folder
     BatchOptions options;           // the script and its options; its map serves both modes
     QString file;                   // FILE, if given
 };

@@ -52,5 +52,5 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TAV1"));
     // Numbers in files and texts are always written and read with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
-    return line.batch ? runScript(line.options) : runDesktop(line.file, line.options.map);
+    return line.batch ? runScript(line.options) : runDesktop(line.file, line.options.map, line.desktop);
 }

@@ -1,13 +1,16 @@
 #include "app/tav1app.h"
 
 #include "app/mainframe.h"
+#include "app/userfolder.h"
 #include "app/windowplacement.h"
 #include "batch/batchrunner.h"
 #include "platform/qtui.h"
+#include "platform/ui.h"
 #include "view/tav1view.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -61,10 +64,25 @@ std::unique_ptr<CMainFrame> createMainFrame(QString file, std::optional<QString>
     return frame;
 }
 
-int runDesktop(const QString& file, const std::optional<QString>& map)
+int runDesktop(QString file, std::optional<QString> map, bool inUserFolder)
 {
     QtUi qtUi;
     setUi(&qtUi);
+    if (inUserFolder) {
+        // Paths given on the command line keep meaning what they meant before the move.
+        file = file.isEmpty() ? file : QFileInfo(file).absoluteFilePath();
+        map = map ? std::optional(QFileInfo(*map).absoluteFilePath()) : map;
+        const QString folder = userFolderPath();
+        QString error = prepareUserFolder(folder, installedExamplesPath());
+        if (error.isEmpty() && !QDir::setCurrent(folder)) {
+            error = QStringLiteral("Cannot work in the folder %1").arg(folder);
+        }
+        if (!error.isEmpty()) {
+            ui().messageBox(QStringLiteral("TAV1"), error, Ui::Icon::Error);
+            setUi(nullptr);
+            return 1;
+        }
+    }
     std::unique_ptr<CMainFrame> frame = createMainFrame(file, map);
     int status = 1;
     if (frame) {

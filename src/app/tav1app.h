@@ -18,5 +18,6 @@ struct BatchOptions;
 // A batch run (see runBatch) on the program's main window. Returns the exit status.
 int runScript(const BatchOptions& options);
 
-// The desktop program: the main window until it is closed. Returns the exit status.
-int runDesktop(const QString& file, const std::optional<QString>& map);
+// The desktop program: the main window until it is closed, working in the user's own folder
+// when started from the desktop entry (see userfolder.h). Returns the exit status.
+int runDesktop(QString file, std::optional<QString> map, bool inUserFolder);

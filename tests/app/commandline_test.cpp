@@ -62,6 +62,7 @@ TEST(CommandLine, WrongOrIncompleteOptionsNameTheOption)
         {{"--batch", "-", "--size", "10by10"}, "--size wants WxH, e.g. 800x600, not '10by10'"},
         {{"a.txt", "b.txt"}, "only one FILE may be given"},
         {{"--batch", "-", "a.txt"}, "--batch takes no FILE"},
+        {{"--batch", "-", "--desktop"}, "--desktop does not go with --batch"},
     };
     for (const auto& [words, error] : cases) {
         const CommandLine line = parse(words);
@@ -75,7 +76,7 @@ TEST(CommandLine, TheProgramAnswersHelpVersionAndMistakes)
     QByteArray out;
     QByteArray err;
     EXPECT_EQ(runProgram({"--help"}, &out, &err), 0);
-    EXPECT_TRUE(out.startsWith("usage: tav1 [--map PATH] [FILE]\n")) << out.toStdString();
+    EXPECT_TRUE(out.startsWith("usage: tav1 [--map PATH] [--desktop] [FILE]\n")) << out.toStdString();
     for (const Command& command : commandTable()) {
         if (command.batchName != nullptr) {
             EXPECT_TRUE(out.contains(QByteArray(" ") + command.batchName)) << command.batchName;
