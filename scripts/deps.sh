@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build python3 qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core desktop-file-utils appstream "$@")
+          fonts-dejavu-core desktop-file-utils appstream help2man "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
