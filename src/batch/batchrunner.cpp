@@ -1,9 +1,10 @@
 #include "batch/batchrunner.h"
 
 #include "batch/dump.h"
+#include "batch/runnercommands.h"
 #include "batch/script.h"
-#include "platform/pause.h"
 #include "batch/scriptedui.h"
+#include "platform/pause.h"
 #include "view/commandtable.h"
 #include "view/screengrab.h"
 #include "view/tav1view.h"
@@ -52,18 +53,18 @@ public:
     {
         m_line = line.number;
         const QString& name = line.command;
-        if (name.compare(QLatin1String("DoubleClick"), Qt::CaseInsensitive) == 0
-            || name.compare(QLatin1String("MouseMove"), Qt::CaseInsensitive) == 0) {
-            return pointer(name, line.words);
-        }
-        if (name.compare(QLatin1String("Snapshot"), Qt::CaseInsensitive) == 0) {
-            return snapshot(line.words);
-        }
-        if (name.compare(QLatin1String("Screen"), Qt::CaseInsensitive) == 0) {
-            return screen(line.words);
-        }
-        if (name.compare(QLatin1String("Dump"), Qt::CaseInsensitive) == 0) {
-            return dump(line.words);
+        if (const RunnerCommand* own = findRunnerCommand(name)) {
+            switch (own->action) {
+            case RunnerAction::DoubleClick:
+            case RunnerAction::MouseMove:
+                return pointer(own->action, name, line.words);
+            case RunnerAction::Snapshot:
+                return snapshot(line.words);
+            case RunnerAction::Screen:
+                return screen(line.words);
+            case RunnerAction::Dump:
+                return dump(line.words);
+            }
         }
         const Command* command = findBatchCommand(name.toUtf8().constData());
         if (command == nullptr) {
@@ -88,7 +89,7 @@ private:
         return false;
     }
 
-    bool pointer(const QString& name, const QStringList& words)
+    bool pointer(RunnerAction action, const QString& name, const QStringList& words)
     {
         bool xOk = false;
         bool yOk = false;
@@ -98,7 +99,7 @@ private:
             return error(QStringLiteral("%1 needs two integers X Y").arg(name));
         }
         CTAV1View& view = m_window.view();
-        if (name.compare(QLatin1String("MouseMove"), Qt::CaseInsensitive) == 0) {
+        if (action == RunnerAction::MouseMove) {
             view.OnMouseMove(QPoint(x, y));
         } else {
             view.OnLButtonDblClk(QPoint(x, y));

@@ -1,5 +1,10 @@
 #include "view/commandtable.h"
 
+#include "dialogs/curvedlg.h"
+#include "dialogs/dialogtemplate.h"
+#include "dialogs/startenddlg.h"
+#include "dialogs/systemdlg.h"
+#include "dialogs/vehicledlg.h"
 #include "view/tav1view.h"
 
 #include <QByteArray>
@@ -23,6 +28,19 @@ void on(CTAV1View& view)
     (view.*member)();
 }
 
+// A parameter dialog's caption and field names, as its form binds them.
+template <class Dialog>
+DialogFields fieldsOf()
+{
+    Dialog dialog;
+    const DialogForm form = dialog.form();
+    DialogFields result{QString::fromUtf8(form.layout.caption), {}};
+    for (const MemberBinding& member : form.members) {
+        result.fields.append(member.field);
+    }
+    return result;
+}
+
 constexpr QKeyCombination kNone{};
 constexpr Command kSeparator(const char* menu)
 {
@@ -30,14 +48,18 @@ constexpr Command kSeparator(const char* menu)
 }
 
 constexpr Command kCommands[] = {
-    {kFile, "&Settings Velmora", ID_CURVE_SETTINGS, {}, 0, "", "CurveSettings", on<&CTAV1View::OnCurveSettings>},
-    {kFile, "Settings vehicle", ID_SETTINGS_VEHICLE, {}, 0, "", "SettingsVehicle", on<&CTAV1View::OnSettingsVehicle>},
-    {kFile, "Settings", ID_SETTINGS, {}, 0, "", "Settings", on<&CTAV1View::OnSettings>},
+    {kFile, "&Settings Velmora", ID_CURVE_SETTINGS, {}, 0, "", "CurveSettings", on<&CTAV1View::OnCurveSettings>,
+     {fieldsOf<CCurveDlg>}},
+    {kFile, "Settings vehicle", ID_SETTINGS_VEHICLE, {}, 0, "", "SettingsVehicle",
+     on<&CTAV1View::OnSettingsVehicle>, {fieldsOf<CVehicleDlg>}},
+    {kFile, "Settings", ID_SETTINGS, {}, 0, "", "Settings", on<&CTAV1View::OnSettings>, {fieldsOf<CSystemDlg>}},
     {kFile, "&New\tCtrl+N", ID_FILE_NEW, {Qt::CTRL | Qt::Key_N}, 1, "Create a new document", "FileNew", nullptr},
     {kFile, "&Open...\tCtrl+O", ID_FILE_OPEN, {Qt::CTRL | Qt::Key_O}, 2, "Open an existing document", "FileOpen",
-     on<&CTAV1View::OnFileOpen>},
+     on<&CTAV1View::OnFileOpen>,
+     {nullptr, "the map", "[TAV] Dialogs is not 0; otherwise the map that [TAV] Bitmapa names is loaded"}},
     {kFile, "&Save\tCtrl+S", ID_FILE_SAVE, {Qt::CTRL | Qt::Key_S}, 3, "Save the active document", "FileSave",
-     on<&CTAV1View::OnFileSave>},
+     on<&CTAV1View::OnFileSave>,
+     {nullptr, "the obstacle log to write", "[Velmora] Dialogs is not 0; otherwise it is prek.txt"}},
     {kFile, "Save &As...", ID_FILE_SAVE_AS, {}, 0, "Save the active document with a new name", nullptr, nullptr},
     kSeparator(kFile),
     {kFile, "&Print...\tCtrl+P", ID_FILE_PRINT, {Qt::CTRL | Qt::Key_P}, 9, "Print the active document", nullptr,
@@ -72,16 +94,21 @@ constexpr Command kCommands[] = {
     {kTrajectory, "&Sin <0;2PI>", ID_SIN_2PI, {}, 0, "", "Sin2Pi", on<&CTAV1View::OnSin2Pi>},
     {kTrajectory, "Sin <0;PI>", ID_SIN_PI, {}, 0, "", "SinPi", on<&CTAV1View::OnSinPi>},
     {kTrajectory, "LINE", ID_LINE, {}, 0, "", "Line", on<&CTAV1View::OnLine>},
-    {kTrajectory, "&Amplituda", ID_AMPLITUDA, {}, 0, "", "Amplituda", on<&CTAV1View::OnAmplituda>},
+    {kTrajectory, "&Amplituda", ID_AMPLITUDA, {}, 0, "", "Amplituda", on<&CTAV1View::OnAmplituda>,
+     {fieldsOf<CSystemDlg>}},
     {nullptr, "&Gooooo", ID_GOOOOO, {}, 0, "", "Gooooo", on<&CTAV1View::OnGooooo>},
-    {nullptr, "&StartCiel", ID_START_CIEL, {}, 0, "", "StartCiel", on<&CTAV1View::OnStartCiel>},
+    {nullptr, "&StartCiel", ID_START_CIEL, {}, 0, "", "StartCiel", on<&CTAV1View::OnStartCiel>,
+     {fieldsOf<CStartEndDlg>, nullptr, "[TAV] Default is 0; otherwise the current start and end points are marked"}},
     {kHelp, "&About TAV1...", ID_APP_ABOUT, {}, 11, "Display program information, version number and copyright",
      nullptr, nullptr},
     {nullptr, "S&canner", ID_SCANNER, {}, 0, "", "Scanner", on<&CTAV1View::OnScanner>},
-    {kVelmora, "&LoadData", ID_LOAD_DATA, {}, 0, "", "LoadData", on<&CTAV1View::OnLoadData>},
-    {kVelmora, "&SaveCircle", ID_SAVE_CIRCLE, {}, 0, "", "SaveCircle", on<&CTAV1View::OnSaveCircle>},
+    {kVelmora, "&LoadData", ID_LOAD_DATA, {}, 0, "", "LoadData", on<&CTAV1View::OnLoadData>,
+     {nullptr, "the point file to read", "[Velmora] Dialogs is not 0; otherwise it is aaa.dat"}},
+    {kVelmora, "&SaveCircle", ID_SAVE_CIRCLE, {}, 0, "", "SaveCircle", on<&CTAV1View::OnSaveCircle>,
+     {nullptr, "the point file to write", "[Velmora] Dialogs is not 0; otherwise it is aaa.dat"}},
     {kVelmora, "&Kresli", ID_KRESLI, {}, 0, "", "Kresli", on<&CTAV1View::OnKresli>},
-    {kVelmora, "&Algoritmus prirastkovy", ID_ALGORITMUS, {}, 0, "", "Algoritmus", on<&CTAV1View::OnAlgoritmus>},
+    {kVelmora, "&Algoritmus prirastkovy", ID_ALGORITMUS, {}, 0, "", "Algoritmus",
+     on<&CTAV1View::OnAlgoritmus>, {nullptr, "the sample file to integrate"}},
     {nullptr, "Pomocne menu", ID_POMOCNE_MENU, {}, 0, "", "PomocneMenu", on<&CTAV1View::OnPomocneMenu>},
     {nullptr, "&WriteIni", ID_WRITE_INI, {}, 0, "", "WriteIni", on<&CTAV1View::OnWriteIni>},
     {kIni, "Ini file &Read", ID_READ_INI, {}, 0, "", "ReadIni", on<&CTAV1View::ReadIni>},
