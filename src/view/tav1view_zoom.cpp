@@ -52,6 +52,10 @@ void CTAV1View::OnFitToWindow()
 
 void CTAV1View::keepInSight(QPoint canvasPoint)
 {
+    // A point off the canvas cannot be shown; its nearest canvas pixel can (and keeps the
+    // scroll arithmetic within int).
+    canvasPoint.setX(std::clamp(canvasPoint.x(), 0, m_canvas.width() - 1));
+    canvasPoint.setY(std::clamp(canvasPoint.y(), 0, m_canvas.height() - 1));
     const QRect visible = visibleCanvasRect();
     const int marginX = visible.width() / 5;
     const int marginY = visible.height() / 5;

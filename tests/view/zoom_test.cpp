@@ -181,3 +181,15 @@ TEST_F(ZoomTest, ARunKeepsTheCartInSightAndTheScreenTrue)
     EXPECT_TRUE(view().visibleCanvasRect().contains(cart));
     EXPECT_TRUE(screenShowsCanvas());
 }
+
+TEST_F(ZoomTest, ACartOffTheCanvasKeepsItsNearestCornerInSight)
+{
+    startOnMap({3000, 2400});
+    const QPoint corner(view().canvas().width() - 1, view().canvas().height() - 1);
+    for (int i = 0; i < 2; ++i) {
+        view().keepInSight(QPoint(2147438017, 2147438017));
+        EXPECT_TRUE(view().visibleCanvasRect().contains(corner)) << "call " << i;
+    }
+    view().keepInSight(QPoint(-2147438017, 100));
+    EXPECT_TRUE(view().visibleCanvasRect().contains(QPoint(0, 100)));
+}
