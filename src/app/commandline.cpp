@@ -8,9 +8,9 @@
 namespace {
 
 const char* const kUsage =
-    "usage: tav1 [--map PATH] [--desktop] [FILE]\n"
-    "       tav1 --batch SCRIPT [--size WxH] [--fast] [--map PATH]\n"
-    "       tav1 --help | --version\n"
+    "Usage: tav1 [--map PATH] [--desktop] [FILE]\n"
+    "  or:  tav1 --batch SCRIPT [--size WxH] [--fast] [--map PATH]\n"
+    "  or:  tav1 --help | --version\n"
     "\n"
     "  FILE             an image opens as the map the window starts with; any other file is\n"
     "                   opened as the (data-less) document\n"
@@ -31,6 +31,7 @@ const char* const kUsage =
     "A batch script holds one command a line; words after a command answer the dialog it opens\n"
     "(field=value, a path, or cancel). The commands:\n"
     "%1"
+    "\n"
     "  DoubleClick X Y, MouseMove X Y, Snapshot PATH (the canvas), Screen PATH (the view as\n"
     "  shown), Dump [PATH] (the state as JSON)\n"
     "\n"

@@ -76,7 +76,7 @@ TEST(CommandLine, TheProgramAnswersHelpVersionAndMistakes)
     QByteArray out;
     QByteArray err;
     EXPECT_EQ(runProgram({"--help"}, &out, &err), 0);
-    EXPECT_TRUE(out.startsWith("usage: tav1 [--map PATH] [--desktop] [FILE]\n")) << out.toStdString();
+    EXPECT_TRUE(out.startsWith("Usage: tav1 [--map PATH] [--desktop] [FILE]\n")) << out.toStdString();
     for (const Command& command : commandTable()) {
         if (command.batchName != nullptr) {
             EXPECT_TRUE(out.contains(QByteArray(" ") + command.batchName)) << command.batchName;
