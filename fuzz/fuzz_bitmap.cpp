@@ -35,8 +35,9 @@ Fit fitsLimit(const QSize& size)
     if (!size.isValid()) {
         return Fit::Unknown;
     }
-    const qint64 bytes = qint64(size.width()) * size.height() * 4;
-    return bytes > qint64(kBitmapAllocationLimitMb) << 20 ? Fit::Exceeds : Fit::Within;
+    // Pixels of 4 bytes in the limit, compared by division: declared sizes reach 2^31 a side.
+    const qint64 pixels = qint64(kBitmapAllocationLimitMb) << 18;
+    return size.height() > 0 && size.width() > pixels / size.height() ? Fit::Exceeds : Fit::Within;
 }
 
 // The fuzzer's memory budget. The loader decodes up to 1 GiB of pixels; a file declaring more
