@@ -7,9 +7,12 @@ so scanner ranges of 50, 150 and 300 pixels see different numbers of them. The d
 (300, 300) and end (560, 500) of tav.ini stand in free floor with room for a sine path of
 amplitude 40 between them.
 """
-import struct
+import os
 import sys
-import zlib
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from palettemap import PaletteMap  # noqa: E402
 
 WIDTH, HEIGHT = 800, 600
 PALETTE = [
@@ -19,22 +22,8 @@ PALETTE = [
 ]
 FLOOR, RED, MARK = range(3)
 
-pixels = [[FLOOR] * WIDTH for _ in range(HEIGHT)]
-
-
-def rect(x0, y0, x1, y1, colour):
-    for y in range(max(y0, 0), min(y1, HEIGHT)):
-        row = pixels[y]
-        for x in range(max(x0, 0), min(x1, WIDTH)):
-            row[x] = colour
-
-
-def disc(cx, cy, r, colour):
-    for y in range(cy - r, cy + r + 1):
-        for x in range(cx - r, cx + r + 1):
-            if (x - cx) ** 2 + (y - cy) ** 2 <= r * r and 0 <= x < WIDTH and 0 <= y < HEIGHT:
-                pixels[y][x] = colour
-
+map_ = PaletteMap(WIDTH, HEIGHT, PALETTE, FLOOR)
+rect, disc = map_.rect, map_.disc
 
 # Outer walls, and the corridor's walls, parallel to the path from the start to the end.
 rect(0, 0, WIDTH, 8, RED)
@@ -55,17 +44,4 @@ rect(510, 365, 540, 395, RED)
 disc(289, 417, 12, RED)
 disc(584, 386, 10, RED)
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-
-out = sys.argv[1] if len(sys.argv) > 1 else "example/corridor.png"
-rows = b"".join(b"\0" + bytes(row) for row in pixels)
-png = (b"\x89PNG\r\n\x1a\n"
-       + chunk(b"IHDR", struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 3, 0, 0, 0))
-       + chunk(b"PLTE", b"".join(bytes(colour) for colour in PALETTE))
-       + chunk(b"IDAT", zlib.compress(rows, 9))
-       + chunk(b"IEND", b""))
-with open(out, "wb") as f:
-    f.write(png)
+map_.write_png(sys.argv[1] if len(sys.argv) > 1 else "example/corridor.png")

@@ -5,8 +5,12 @@ Walls and obstacles are pure red RGB(255, 0, 0), the colour the range scanner st
 furniture is grey and is not an obstacle. The default start (300, 300) and end (560, 500)
 stand in free floor with room for a sine path of amplitude 40 between them.
 """
-import struct
+import os
 import sys
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from palettemap import PaletteMap  # noqa: E402
 
 WIDTH, HEIGHT = 800, 600
 PALETTE = [
@@ -18,21 +22,8 @@ PALETTE = [
 ]
 FLOOR, RED, GREY, DARK, RUG = range(5)
 
-pixels = [[FLOOR] * WIDTH for _ in range(HEIGHT)]
-
-
-def rect(x0, y0, x1, y1, colour):
-    for y in range(max(y0, 0), min(y1, HEIGHT)):
-        row = pixels[y]
-        for x in range(max(x0, 0), min(x1, WIDTH)):
-            row[x] = colour
-
-
-def disc(cx, cy, r, colour):
-    for y in range(cy - r, cy + r + 1):
-        for x in range(cx - r, cx + r + 1):
-            if (x - cx) ** 2 + (y - cy) ** 2 <= r * r and 0 <= x < WIDTH and 0 <= y < HEIGHT:
-                pixels[y][x] = colour
+map_ = PaletteMap(WIDTH, HEIGHT, PALETTE, FLOOR)
+rect, disc = map_.rect, map_.disc
 
 
 def furniture(x0, y0, x1, y1):
@@ -63,13 +54,4 @@ furniture(60, 440, 200, 540)
 furniture(700, 40, 780, 140)
 rect(230, 520, 330, 580, RUG)
 
-out = sys.argv[1] if len(sys.argv) > 1 else "example/mapa.bmp"
-palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
-palette += b"\0" * (4 * 256 - len(palette))
-row_size = (WIDTH + 3) // 4 * 4
-image = b"".join(bytes(pixels[y]) + b"\0" * (row_size - WIDTH) for y in reversed(range(HEIGHT)))
-offset = 14 + 40 + len(palette)
-header = struct.pack("<2sIHHI", b"BM", offset + len(image), 0, 0, offset)
-info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 0, len(image), 3780, 3780, 256, 0)
-with open(out, "wb") as f:
-    f.write(header + info + palette + image)
+map_.write_bmp(sys.argv[1] if len(sys.argv) > 1 else "example/mapa.bmp")

@@ -6,9 +6,12 @@ Walls and racks are pure red RGB(255, 0, 0), the colour the range scanner stops 
 markings are free space. The main aisle runs from (300, 1500) to (3700, 1500).
     make_warehouse_map.py PATH
 """
-import struct
+import os
 import sys
-import zlib
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from palettemap import PaletteMap  # noqa: E402
 
 WIDTH, HEIGHT = 4000, 3000
 PALETTE = [
@@ -18,13 +21,8 @@ PALETTE = [
 ]
 FLOOR, RED, MARK = range(3)
 
-rows = [bytearray([FLOOR]) * WIDTH for _ in range(HEIGHT)]
-
-
-def rect(x0, y0, x1, y1, colour):
-    for y in range(max(y0, 0), min(y1, HEIGHT)):
-        rows[y][max(x0, 0):min(x1, WIDTH)] = bytes([colour]) * (min(x1, WIDTH) - max(x0, 0))
-
+map_ = PaletteMap(WIDTH, HEIGHT, PALETTE, FLOOR)
+rect = map_.rect
 
 # Outer walls, with a loading bay cut into the bottom wall.
 rect(0, 0, WIDTH, 24, RED)
@@ -44,17 +42,4 @@ rect(200, 1650, 3800, 1660, MARK)
 for x, y in ((1100, 1400), (2500, 1560), (3300, 1420)):
     rect(x, y, x + 80, y + 80, RED)
 
-
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-
-packer = zlib.compressobj(9)
-data = b"".join(packer.compress(b"\0" + bytes(row)) for row in rows) + packer.flush()
-with open(sys.argv[1], "wb") as out:
-    out.write(b"\x89PNG\r\n\x1a\n"
-              + chunk(b"IHDR", struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 3, 0, 0, 0))
-              + chunk(b"PLTE", b"".join(bytes(colour) for colour in PALETTE))
-              + chunk(b"IDAT", data)
-              + chunk(b"IEND", b""))
+map_.write_png(sys.argv[1])
