@@ -52,9 +52,12 @@ int walkRay(const Surface::Raster& raster, double ox, double oy, double cosA, do
     return end + 1;
 }
 
-void recordHit(int originX, int originY, int x, int y, double angle)
+void recordHit(int originX, int originY, int x, int y, double angle, std::vector<ScanHit>* hits)
 {
     const double distance = GetDistance(originX, originY, x, y);
+    if (hits != nullptr) {
+        hits->push_back({angle, x, y, static_cast<float>(distance)});
+    }
     if (double(g_scanFarthestDistance) < distance) {
         g_scanFarthestDistance = static_cast<float>(distance);
         g_scanFarthestAngle = static_cast<float>(angle);
@@ -68,7 +71,7 @@ void recordHit(int originX, int originY, int x, int y, double angle)
 
 } // namespace
 
-void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace)
+void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace, std::vector<ScanHit>* hits)
 {
     if (range < 2) {
         return;
@@ -105,7 +108,7 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
                            : walkRay<false>(raster, ox, oy, cosA, sinA, begin, end);
     if (stop <= end) {
         recordHit(originX, originY, static_cast<int>(ox + double(stop) * cosA),
-                  static_cast<int>(oy + double(stop) * sinA), angle);
+                  static_cast<int>(oy + double(stop) * sinA), angle, hits);
     }
     if (trace && stop > begin) {
         const int x0 = static_cast<int>(ox + double(begin) * cosA);
@@ -118,14 +121,15 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
     }
 }
 
-int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace)
+int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
+          std::vector<ScanHit>* hits)
 {
     const double step = double(kPi) / double(stepDivisor);
     const double end = heading + double(kHalfPi);
     double angle = heading - double(kHalfPi);
     int rays = 0;
     for (;;) {
-        ScanRay(dc, originX, originY, angle, range, trace);
+        ScanRay(dc, originX, originY, angle, range, trace, hits);
         ++rays;
         const double next = angle + step;
         if (!(step > 0.0) || !std::isfinite(step) || next == angle || rays >= kMaxRaysPerSweep) {

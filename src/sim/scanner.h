@@ -10,19 +10,33 @@
 
 #include "platform/surface.h"
 
+#include <vector>
+
 constexpr COLORREF kObstacleColor = RGB(255, 0, 0);
 constexpr COLORREF kScanTraceColor = RGB(0, 255, 0);
+
+// A hit as a run's recording keeps it: the ray's angle, the obstacle pixel and its distance as
+// the obstacle log stores it.
+struct ScanHit {
+    double angle;
+    int x;
+    int y;
+    float distance;
+};
 
 // The most rays one sweep casts: a step divisor beyond it would cast rays for hours.
 constexpr int kMaxRaysPerSweep = 1 << 16;
 
 // Walks one ray from (originX, originY) at `angle` over samples 1 .. range - 1. A hit updates
 // the scan record when it is farther than the farthest so far, and is appended to the obstacle
-// log while the log has room. Samples off the canvas are free space; the ray stops early once
-// it has left the canvas for good, which changes nothing.
-void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace);
+// log while the log has room; given `hits`, it is appended there too, whatever the log's room.
+// Samples off the canvas are free space; the ray stops early once it has left the canvas for
+// good, which changes nothing.
+void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace,
+             std::vector<ScanHit>* hits = nullptr);
 
 // One sweep from heading - pi/2 towards heading + pi/2 in steps of pi / stepDivisor, the angle
 // accumulated ray by ray. A step that is not a positive finite number, or too small to move the
 // angle, casts the first ray only. Returns the number of rays cast.
-int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace);
+int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
+          std::vector<ScanHit>* hits = nullptr);

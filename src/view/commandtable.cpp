@@ -61,6 +61,8 @@ constexpr Command kCommands[] = {
      on<&CTAV1View::OnFileSave>,
      {nullptr, "the obstacle log to write", "[Velmora] Dialogs is not 0; otherwise it is prek.txt"}},
     {kFile, "Save &As...", ID_FILE_SAVE_AS, {}, 0, "Save the active document with a new name", nullptr, nullptr},
+    {kFile, "Export run…", ID_EXPORT_RUN, {}, 0, "Write the last run's steps and hits as CSV files", "ExportRun",
+     on<&CTAV1View::OnExportRun>, {nullptr, "the CSV file to write (its hits go beside it, NAME-hits.csv)"}},
     kSeparator(kFile),
     {kFile, "&Print...\tCtrl+P", ID_FILE_PRINT, {Qt::CTRL | Qt::Key_P}, 9, "Print the active document", nullptr,
      on<&CTAV1View::OnFilePrint>},

@@ -9,6 +9,7 @@
 #include "platform/drawntiles.h"
 #include "platform/surface.h"
 #include "sim/cartrecord.h"
+#include "sim/runrecord.h"
 #include "sim/trajectorypoint.h"
 #include "view/fnc.h"
 #include "view/zoom.h"
@@ -118,6 +119,8 @@ public:
     bool runGoing() const { return m_runGoing; }
     void requestStop() { m_stopRequested = true; }
     void AnimationStep(int guideX, int guideY, int nextX, int nextY);
+    // Writes the last run's recording as CSV files (a file dialog picks the name).
+    void OnExportRun();
     Polar GetStartEndPolar() const;
     void ShowGuidanceStatus(int guideX, int guideY, float steeringAngle);
 
@@ -177,6 +180,8 @@ public:
     COLORREF m_trajectoryColor = RGB(0, 0, 0);
     // Status and message texts are formatted here; it grows as a text needs.
     std::string m_pText;
+    // The steps and hits of the last "Animuj" run, recorded while it goes.
+    RunRecord m_lastRun;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -192,7 +197,8 @@ private:
     bool drawMap(Surface& dc);
     template <class Generate>
     void generateTrajectory(int type, Generate generate);
-    void sweepFromCart(Surface& dc);
+    // Returns the rays cast; the hits go to `hits` too, when given.
+    int sweepFromCart(Surface& dc, std::vector<ScanHit>* hits = nullptr);
     bool allocateBuffers();
     void setDefaults();
 

@@ -116,9 +116,10 @@ void CTAV1View::ShowGuidanceStatus(int guideX, int guideY, float steeringAngle)
     m_fnc.SetStatusText(QString::fromUtf8(m_pText));
 }
 
-void CTAV1View::sweepFromCart(Surface& dc)
+int CTAV1View::sweepFromCart(Surface& dc, std::vector<ScanHit>* hits)
 {
-    sweep(dc, m_cartX, m_cartY, m_pCart->heading, m_scannerRange, m_scanStepDivisor, g_systemDlg.m_scannerTrace != 0);
+    return sweep(dc, m_cartX, m_cartY, m_pCart->heading, m_scannerRange, m_scanStepDivisor,
+                 g_systemDlg.m_scannerTrace != 0, hits);
 }
 
 void CTAV1View::OnScanner()
@@ -173,6 +174,7 @@ void CTAV1View::OnAnimuj()
     const UserInputBlock input;
     m_runGoing = true;
     m_stopRequested = false;
+    m_lastRun = RunRecord();
     m_fnc.SetRunProgress(0, steps);
     for (int step = 1; step <= steps; ++step) {
         const TrajectoryPoint& guide = records[(step - 1) * kStepRecords];
@@ -204,7 +206,30 @@ void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
     m_cartX = nextX;
     m_cartY = nextY;
     m_pCart->heading = GetBearing(guideX, guideY, nextX, nextY);
-    sweepFromCart(dc);
+    const int firstHit = int(m_lastRun.hits.size());
+    // Only a run is recorded: a step alone (a benchmark's) would make the recording grow forever.
+    const int rays = sweepFromCart(dc, m_runGoing ? &m_lastRun.hits : nullptr);
+    if (m_runGoing) {
+        m_lastRun.steps.push_back({int(m_lastRun.steps.size()) + 1, m_cartX, m_cartY, m_pCart->heading, guideX,
+                                   guideY, static_cast<float>(m_pCart->heading), rays, firstHit});
+    }
     ShowGuidanceStatus(guideX, guideY, static_cast<float>(m_pCart->heading));
     dc.SetPixelV(guideX, guideY, kGuideDotColor);
+}
+
+void CTAV1View::OnExportRun()
+{
+    FileDialogRequest request;
+    request.open = false;
+    request.defaultExtension = QStringLiteral("csv");
+    request.initialName = QStringLiteral("*.csv");
+    request.overwritePrompt = true;
+    const std::optional<QString> chosen = ui().fileDialog(request);
+    if (!chosen) {
+        return;
+    }
+    const QString failed = exportRun(m_lastRun, *chosen);
+    if (!failed.isEmpty()) {
+        ui().messageBox(QStringLiteral("Error Export run"), failed, Ui::Icon::Error);
+    }
 }

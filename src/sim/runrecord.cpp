@@ -1,0 +1,92 @@
+#include "sim/runrecord.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Reals with every digit needed to read the same value back.
+QByteArray real(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+QByteArray real(float value)
+{
+    return QByteArray::number(double(value), 'g', 9);
+}
+
+// The hits of step i: hits[first, last).
+std::pair<int, int> hitsOf(const RunRecord& run, std::size_t i)
+{
+    const int last = i + 1 < run.steps.size() ? run.steps[i + 1].firstHit : int(run.hits.size());
+    return {run.steps[i].firstHit, last};
+}
+
+QByteArray runCsv(const RunRecord& run)
+{
+    QByteArray csv = "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
+                     "farthest_hit_px\r\n";
+    const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
+    for (std::size_t i = 0; i < run.steps.size(); ++i) {
+        const StepRecord& step = run.steps[i];
+        const auto [firstHit, lastHit] = hitsOf(run, i);
+        csv += QByteArray::number(step.step) + ',' + QByteArray::number(step.cartX) + ','
+            + QByteArray::number(step.cartY) + ',' + real(step.heading) + ',' + QByteArray::number(step.guideX)
+            + ',' + QByteArray::number(step.guideY) + ',' + real(step.steering) + ',' + QByteArray::number(step.rays)
+            + ',' + QByteArray::number(lastHit - firstHit) + ',';
+        const auto first = run.hits.begin() + firstHit;
+        const auto last = run.hits.begin() + lastHit;
+        if (first != last) {
+            csv += real(std::min_element(first, last, closer)->distance) + ','
+                + real(std::max_element(first, last, closer)->distance);
+        } else {
+            csv += ',';
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+QByteArray hitsCsv(const RunRecord& run)
+{
+    QByteArray csv = "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n";
+    for (std::size_t i = 0; i < run.steps.size(); ++i) {
+        const auto [firstHit, lastHit] = hitsOf(run, i);
+        for (int h = firstHit; h < lastHit; ++h) {
+            const ScanHit& hit = run.hits[std::size_t(h)];
+            csv += QByteArray::number(run.steps[i].step) + ',' + real(hit.angle) + ',' + QByteArray::number(hit.x)
+                + ',' + QByteArray::number(hit.y) + ',' + real(hit.distance) + "\r\n";
+        }
+    }
+    return csv;
+}
+
+QString writeWhole(const QString& path, const QByteArray& content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+        return QStringLiteral("%1: %2").arg(path, file.errorString());
+    }
+    return {};
+}
+
+} // namespace
+
+QString hitsFileName(const QString& runFile)
+{
+    QString base = runFile;
+    if (base.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        base.chop(4);
+    }
+    return base + QStringLiteral("-hits.csv");
+}
+
+QString exportRun(const RunRecord& run, const QString& runFile)
+{
+    const QString failed = writeWhole(hitsFileName(runFile), hitsCsv(run));
+    return failed.isEmpty() ? writeWhole(runFile, runCsv(run)) : failed;
+}

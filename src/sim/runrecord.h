@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sim/scanner.h"
+
+#include <QString>
+
+#include <vector>
+
+// A recording of the last animation run, step by step, with every hit of its sweeps: what a
+// user takes out of the program into a spreadsheet or a script.
+struct StepRecord {
+    int step;
+    int cartX;
+    int cartY;
+    double heading;
+    int guideX;
+    int guideY;
+    float steering;
+    int rays;
+    int firstHit; // its hits are hits[firstHit .. the next step's firstHit)
+};
+
+struct RunRecord {
+    std::vector<StepRecord> steps;
+    std::vector<ScanHit> hits;
+};
+
+// The file of hits written beside a run's CSV file: "run.csv" -> "run-hits.csv".
+QString hitsFileName(const QString& runFile);
+
+// Writes the run as CSV (RFC 4180: a header row, CRLF line ends, C-locale numbers) to `runFile`
+// and its hits to hitsFileName(runFile), each written whole or not at all. Returns an empty
+// text, or what went wrong, naming the file.
+QString exportRun(const RunRecord& run, const QString& runFile);
