@@ -2,11 +2,13 @@
 
 #include "app/icons.h"
 #include "app/messagepane.h"
+#include "app/scanplot.h"
 #include "view/commandtable.h"
 #include "view/tav1view.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +31,7 @@ CMainFrame::CMainFrame()
     createToolBar();
     m_view = new CTAV1View(this);
     setCentralWidget(m_view);
+    createScannerDock();
     connectCommands();
     readRecentFiles();
     m_document.OnNewDocument();
@@ -95,6 +98,24 @@ void CMainFrame::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     // A toolbar hidden by a restored layout before the first show reports no change of its own.
     action(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden());
+    action(ID_VIEW_SCANNER)->setChecked(!m_scannerDock->isHidden());
+}
+
+void CMainFrame::createScannerDock()
+{
+    // Off until asked for; the window's saved state brings it back as it was left.
+    auto* plot = new ScanPlot;
+    m_scannerDock = new QDockWidget(QStringLiteral("Scanner"), this);
+    m_scannerDock->setObjectName(QStringLiteral("scannerDock"));
+    m_scannerDock->setWidget(plot);
+    addDockWidget(Qt::RightDockWidgetArea, m_scannerDock);
+    m_scannerDock->hide();
+    // A hidden plot costs a step no more than this test.
+    m_view->onSweep = [this, plot] {
+        if (!m_scannerDock->isHidden()) {
+            plot->setSweep(m_view->m_lastSweep);
+        }
+    };
 }
 
 void CMainFrame::finishViewCommand()
@@ -232,10 +253,16 @@ void CMainFrame::connectCommands()
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    QAction* scanner = m_actions.at(ID_VIEW_SCANNER);
+    scanner->setCheckable(true);
+    connect(scanner, &QAction::toggled, m_scannerDock, &QDockWidget::setVisible);
+    connect(m_scannerDock, &QDockWidget::visibilityChanged, scanner, [this, scanner] {
+        scanner->setChecked(!m_scannerDock->isHidden());
+    });
 
     // Whatever nothing handles is shown disabled, as the Edit commands are.
     const int frameIds[] = {ID_FILE_NEW, ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_ABOUT,
-                            ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+                            ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_SCANNER};
     for (const auto& [id, action] : m_actions) {
         const bool frameHandles = std::find(std::begin(frameIds), std::end(frameIds), id) != std::end(frameIds);
         action->setEnabled(frameHandles || findCommand(id)->handler != nullptr);

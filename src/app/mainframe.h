@@ -8,6 +8,7 @@
 #include <map>
 
 class CTAV1View;
+class QDockWidget;
 class MessagePane;
 class QAction;
 class QMenu;
@@ -46,6 +47,7 @@ private:
     void createActions();
     void createMenus();
     void createToolBar();
+    void createScannerDock();
     void createStatusBar();
     void connectCommands();
     // After each view command: a close asked for during a run happens now that it has ended.
@@ -68,6 +70,7 @@ private:
     QProgressBar* m_runProgress = nullptr;
     bool m_closeAfterRun = false;
     QToolBar* m_toolBar = nullptr;
+    QDockWidget* m_scannerDock = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<QString, QMenu*> m_menus;
     QStringList m_recentFiles;

@@ -121,18 +121,16 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
     }
 }
 
-int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
-          std::vector<ScanHit>* hits)
+std::vector<double> sweepAngles(double heading, float stepDivisor)
 {
+    std::vector<double> angles;
     const double step = double(kPi) / double(stepDivisor);
     const double end = heading + double(kHalfPi);
     double angle = heading - double(kHalfPi);
-    int rays = 0;
     for (;;) {
-        ScanRay(dc, originX, originY, angle, range, trace, hits);
-        ++rays;
+        angles.push_back(angle);
         const double next = angle + step;
-        if (!(step > 0.0) || !std::isfinite(step) || next == angle || rays >= kMaxRaysPerSweep) {
+        if (!(step > 0.0) || !std::isfinite(step) || next == angle || angles.size() >= kMaxRaysPerSweep) {
             break;
         }
         angle = next;
@@ -140,5 +138,15 @@ int sweep(Surface& dc, int originX, int originY, double heading, int range, floa
             break;
         }
     }
-    return rays;
+    return angles;
+}
+
+int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
+          std::vector<ScanHit>* hits)
+{
+    const std::vector<double> angles = sweepAngles(heading, stepDivisor);
+    for (const double angle : angles) {
+        ScanRay(dc, originX, originY, angle, range, trace, hits);
+    }
+    return int(angles.size());
 }

@@ -40,3 +40,13 @@ void ScanRay(Surface& dc, int originX, int originY, double angle, int range, boo
 // angle, casts the first ray only. Returns the number of rays cast.
 int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
           std::vector<ScanHit>* hits = nullptr);
+// The angles of the rays of such a sweep, in the order they are cast.
+std::vector<double> sweepAngles(double heading, float stepDivisor);
+
+// The last sweep as a plot shows it: where it looked and what it hit.
+struct SweepRecord {
+    double heading = 0.0;
+    int range = 0;
+    float stepDivisor = 0.0f; // the rays' angles are sweepAngles(heading, stepDivisor)
+    std::vector<ScanHit> hits;
+};

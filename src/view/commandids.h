@@ -30,6 +30,8 @@ constexpr int ID_ZOOM_ACTUAL_SIZE = 32802;
 constexpr int ID_FIT_TO_WINDOW = 32803;
 // A recording of the last run, beside the program's own file commands.
 constexpr int ID_EXPORT_RUN = 32804;
+// The scanner's plot beside the map.
+constexpr int ID_VIEW_SCANNER = 32805;
 
 // The framework's commands.
 constexpr int ID_FILE_NEW = 57600;

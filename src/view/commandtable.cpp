@@ -84,6 +84,7 @@ constexpr Command kCommands[] = {
      "Insert Clipboard contents", nullptr, nullptr},
     {kView, "&Toolbar", ID_VIEW_TOOLBAR, {}, 0, "Show or hide the toolbar", nullptr, nullptr},
     {kView, "&Status Bar", ID_VIEW_STATUS_BAR, {}, 0, "Show or hide the status bar", nullptr, nullptr},
+    {kView, "Scanner", ID_VIEW_SCANNER, {}, 0, "Show or hide the plot of the scanner's last sweep", nullptr, nullptr},
     kSeparator(kView),
     {kView, "Zoom &In\tCtrl++", ID_ZOOM_IN, {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, 0,
      "Show the map larger", "ZoomIn", on<&CTAV1View::OnZoomIn>},

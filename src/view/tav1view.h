@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,6 +183,9 @@ public:
     std::string m_pText;
     // The steps and hits of the last "Animuj" run, recorded while it goes.
     RunRecord m_lastRun;
+    // The last sweep ("Scanner" or a run's step), and who wants to know of each new one.
+    SweepRecord m_lastSweep;
+    std::function<void()> onSweep;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

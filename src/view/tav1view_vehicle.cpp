@@ -118,8 +118,19 @@ void CTAV1View::ShowGuidanceStatus(int guideX, int guideY, float steeringAngle)
 
 int CTAV1View::sweepFromCart(Surface& dc, std::vector<ScanHit>* hits)
 {
-    return sweep(dc, m_cartX, m_cartY, m_pCart->heading, m_scannerRange, m_scanStepDivisor,
-                 g_systemDlg.m_scannerTrace != 0, hits);
+    m_lastSweep.heading = m_pCart->heading;
+    m_lastSweep.range = m_scannerRange;
+    m_lastSweep.stepDivisor = m_scanStepDivisor;
+    m_lastSweep.hits.clear();
+    const int rays = sweep(dc, m_cartX, m_cartY, m_pCart->heading, m_scannerRange, m_scanStepDivisor,
+                           g_systemDlg.m_scannerTrace != 0, &m_lastSweep.hits);
+    if (hits != nullptr) {
+        hits->insert(hits->end(), m_lastSweep.hits.begin(), m_lastSweep.hits.end());
+    }
+    if (onSweep) {
+        onSweep();
+    }
+    return rays;
 }
 
 void CTAV1View::OnScanner()

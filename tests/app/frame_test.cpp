@@ -49,7 +49,7 @@ TEST_F(FrameTest, MenuBarHasTheProgramsMenuInOrder)
         "&Open...\tCtrl+O=57601|&Save\tCtrl+S=57603|Save &As...=57604|Export run…=32804|-|&Print...\tCtrl+P=57607|"
         "Print Pre&view=57609|P&rint Setup...=57606|-|Recent File=57616|-|E&xit=57665}",
         "&Edit{&Undo\tCtrl+Z=57643|-|Cu&t\tCtrl+X=57635|&Copy\tCtrl+C=57634|&Paste\tCtrl+V=57637}",
-        "&View{&Toolbar=59392|&Status Bar=59393|-|Zoom &In\tCtrl++=32800|Zoom &Out\tCtrl+-=32801|"
+        "&View{&Toolbar=59392|&Status Bar=59393|Scanner=32805|-|Zoom &In\tCtrl++=32800|Zoom &Out\tCtrl+-=32801|"
         "&Actual Size\tCtrl+0=32802|Fit to window=32803}",
         "&Trajectory{&Sin <0;2PI>=32775|Sin <0;PI>=32772|LINE=32773|&Amplituda=32790}",
         "&Gooooo=32776",

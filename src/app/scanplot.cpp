@@ -1,0 +1,72 @@
+#include "app/scanplot.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kMargin = 18;
+constexpr QRgb kRayColour = qRgb(0, 160, 0);
+constexpr QRgb kHitColour = qRgb(255, 0, 0);
+
+} // namespace
+
+ScanPlot::ScanPlot(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(160, 100);
+}
+
+void ScanPlot::setSweep(const SweepRecord& sweep)
+{
+    m_sweep = sweep;
+    m_shown = true;
+    update();
+}
+
+QSize ScanPlot::sizeHint() const
+{
+    return {300, 180};
+}
+
+void ScanPlot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    // The half-plane ahead of the cart: the cart at the bottom centre, the heading up.
+    const QPointF centre(width() / 2.0, height() - kMargin);
+    const double radius = std::max(1.0, std::min(width() / 2.0, double(height())) - kMargin);
+    const double range = std::max(m_sweep.range, 1);
+    const auto at = [&](double relative, double distance) {
+        // Screen angles turn clockwise, as on the map: a ray to the right of the heading
+        // points right.
+        const double r = distance / range * radius;
+        return centre + QPointF(r * std::sin(relative), -r * std::cos(relative));
+    };
+    painter.setPen(QColor(200, 200, 200));
+    for (int ring = 1; ring <= 4; ++ring) {
+        const double r = radius * ring / 4;
+        painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 0, 180 * 16);
+        painter.drawText(at(0.0, range * ring / 4) + QPointF(3, -2), QStringLiteral("%1 px").arg(range * ring / 4));
+    }
+    if (!m_shown) {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Each ray hits once at most, and the hits come in the order the rays were cast.
+    std::size_t next = 0;
+    for (const double angle : sweepAngles(m_sweep.heading, m_sweep.stepDivisor)) {
+        const bool hit = next < m_sweep.hits.size() && m_sweep.hits[next].angle == angle;
+        const QPointF end = at(angle - m_sweep.heading, hit ? double(m_sweep.hits[next].distance) : range);
+        next += hit ? 1 : 0;
+        painter.setPen(QColor(kRayColour));
+        painter.drawLine(centre, end);
+        if (hit) {
+            painter.setPen(QColor(kHitColour));
+            painter.setBrush(QColor(kHitColour));
+            painter.drawEllipse(end, 2.5, 2.5);
+            painter.setBrush(Qt::NoBrush);
+        }
+    }
+}

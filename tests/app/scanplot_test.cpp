@@ -1,0 +1,103 @@
+// The "Scanner" dock: off at first, shown from the View menu, kept for the next start, drawing
+// the last sweep as seen from the cart, and never touching the map's canvas.
+#include "common/appfixture.h"
+
+#include "app/mainframe.h"
+#include "app/tav1app.h"
+#include "app/windowplacement.h"
+#include "view/commandids.h"
+#include "view/tav1view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QPainter>
+
+using namespace cmd;
+
+namespace {
+
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+class ScanPlotTest : public AppFixture {
+protected:
+    // A white map with a red wall 60 pixels ahead of the cart at (300, 300), heading 0 (right).
+    void startFacingAWall()
+    {
+        QImage map(800, 600, QImage::Format_RGB32);
+        map.fill(Qt::white);
+        QPainter(&map).fillRect(QRect(360, 0, 10, 600), Qt::red);
+        ASSERT_TRUE(map.save(QDir(dir()).filePath("mapa.bmp"), "BMP"));
+        writeFile("tav.ini", "[TAV]\nDialogs=0\nDefault=1\n[DefaultValues]\nStartPossitionX=300\n"
+                             "StartPossitionY=300\nDosahScanerra=120\ndf_Str=4\n");
+        ASSERT_TRUE(startProgram());
+        ASSERT_TRUE(run(ID_START_CIEL));
+    }
+    QDockWidget* dock() { return frame().findChild<QDockWidget*>(); }
+    QImage plot()
+    {
+        QApplication::processEvents();
+        return dock()->widget()->grab().toImage();
+    }
+};
+
+} // namespace
+
+TEST_F(ScanPlotTest, OffAtFirstTheViewMenuShowsItAndTheNextStartKeepsIt)
+{
+    ASSERT_TRUE(startProgram());
+    ASSERT_NE(dock(), nullptr);
+    EXPECT_FALSE(dock()->isVisible());
+    EXPECT_FALSE(frame().action(ID_VIEW_SCANNER)->isChecked());
+    ASSERT_TRUE(run(ID_VIEW_SCANNER));
+    EXPECT_TRUE(dock()->isVisible());
+    EXPECT_TRUE(frame().action(ID_VIEW_SCANNER)->isChecked());
+    rememberWindowPlacement(frame());
+
+    std::unique_ptr<CMainFrame> next = createMainFrame(QString());
+    ASSERT_TRUE(next);
+    placeFirstWindow(*next);
+    next->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(next->findChild<QDockWidget*>()->isVisible());
+    EXPECT_TRUE(next->action(ID_VIEW_SCANNER)->isChecked());
+}
+
+TEST_F(ScanPlotTest, TheRayAheadEndsAtItsHitTheHeadingUp)
+{
+    startFacingAWall();
+    ASSERT_TRUE(run(ID_VIEW_SCANNER));
+    ASSERT_TRUE(run(ID_SCANNER));
+    const QImage shown = plot();
+    // The cart at the bottom centre; the ray straight ahead (up) hits the wall at 60 of 120
+    // pixels: drawn up to half the radius, with the hit marked there, nothing beyond.
+    const int cx = shown.width() / 2;
+    const int cy = shown.height() - 18;
+    const int radius = std::min(shown.width() / 2, shown.height()) - 18;
+    // Green rays and red hits, antialiased over white.
+    const QColor belowHit = shown.pixelColor(cx, cy - radius / 4);
+    EXPECT_GT(belowHit.green() - belowHit.red(), 50);
+    const QColor atHit = shown.pixelColor(cx, cy - radius / 2);
+    EXPECT_GT(atHit.red() - atHit.green(), 100);
+    EXPECT_EQ(shown.pixel(cx, cy - radius * 3 / 4 + 4), kWhite);
+    // Rays that hit nothing reach the range: the one to the left (-90 degrees) ends at the edge.
+    const QColor left = shown.pixelColor(cx - radius + 3, cy);
+    EXPECT_GT(left.green() - left.red(), 50);
+}
+
+TEST_F(ScanPlotTest, TheDockNeverChangesTheCanvas)
+{
+    startFacingAWall();
+    ASSERT_TRUE(run(ID_LINE));
+    ASSERT_TRUE(run(ID_SCANNER));
+    const QImage hidden = view().canvas().copy();
+    closeProgram();
+
+    resetProcessState();
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(run(ID_VIEW_SCANNER));
+    ASSERT_TRUE(run(ID_START_CIEL));
+    ASSERT_TRUE(run(ID_LINE));
+    ASSERT_TRUE(run(ID_SCANNER));
+    EXPECT_EQ(view().canvas(), hidden);
+}
