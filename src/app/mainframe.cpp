@@ -110,12 +110,17 @@ void CMainFrame::createScannerDock()
     m_scannerDock->setWidget(plot);
     addDockWidget(Qt::RightDockWidgetArea, m_scannerDock);
     m_scannerDock->hide();
-    // A hidden plot costs a step no more than this test.
+    // A hidden plot costs a step no more than this test; shown, it starts from the last sweep.
     m_view->onSweep = [this, plot] {
         if (!m_scannerDock->isHidden()) {
             plot->setSweep(m_view->m_lastSweep);
         }
     };
+    connect(m_scannerDock, &QDockWidget::visibilityChanged, plot, [this, plot](bool visible) {
+        if (visible) {
+            plot->setSweep(m_view->m_lastSweep);
+        }
+    });
 }
 
 void CMainFrame::finishViewCommand()

@@ -21,7 +21,6 @@ ScanPlot::ScanPlot(QWidget* parent) : QWidget(parent)
 void ScanPlot::setSweep(const SweepRecord& sweep)
 {
     m_sweep = sweep;
-    m_shown = true;
     update();
 }
 
@@ -34,6 +33,9 @@ void ScanPlot::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    if (!m_sweep.swept) {
+        return;
+    }
     // The half-plane ahead of the cart: the cart at the bottom centre, the heading up.
     const QPointF centre(width() / 2.0, height() - kMargin);
     const double radius = std::max(1.0, std::min(width() / 2.0, double(height())) - kMargin);
@@ -49,9 +51,6 @@ void ScanPlot::paintEvent(QPaintEvent*)
         const double r = radius * ring / 4;
         painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 0, 180 * 16);
         painter.drawText(at(0.0, range * ring / 4) + QPointF(3, -2), QStringLiteral("%1 px").arg(range * ring / 4));
-    }
-    if (!m_shown) {
-        return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
     // Each ray hits once at most, and the hits come in the order the rays were cast.

@@ -17,5 +17,4 @@ protected:
 
 private:
     SweepRecord m_sweep;
-    bool m_shown = false; // a sweep was given
 };

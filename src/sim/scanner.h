@@ -45,6 +45,7 @@ std::vector<double> sweepAngles(double heading, float stepDivisor);
 
 // The last sweep as a plot shows it: where it looked and what it hit.
 struct SweepRecord {
+    bool swept = false; // false before the first sweep
     double heading = 0.0;
     int range = 0;
     float stepDivisor = 0.0f; // the rays' angles are sweepAngles(heading, stepDivisor)

@@ -118,6 +118,7 @@ void CTAV1View::ShowGuidanceStatus(int guideX, int guideY, float steeringAngle)
 
 int CTAV1View::sweepFromCart(Surface& dc, std::vector<ScanHit>* hits)
 {
+    m_lastSweep.swept = true;
     m_lastSweep.heading = m_pCart->heading;
     m_lastSweep.range = m_scannerRange;
     m_lastSweep.stepDivisor = m_scanStepDivisor;

@@ -66,8 +66,9 @@ TEST_F(ScanPlotTest, OffAtFirstTheViewMenuShowsItAndTheNextStartKeepsIt)
 TEST_F(ScanPlotTest, TheRayAheadEndsAtItsHitTheHeadingUp)
 {
     startFacingAWall();
-    ASSERT_TRUE(run(ID_VIEW_SCANNER));
+    // Shown after the sweep, the dock starts from it.
     ASSERT_TRUE(run(ID_SCANNER));
+    ASSERT_TRUE(run(ID_VIEW_SCANNER));
     const QImage shown = plot();
     // The cart at the bottom centre; the ray straight ahead (up) hits the wall at 60 of 120
     // pixels: drawn up to half the radius, with the hit marked there, nothing beyond.
