@@ -116,9 +116,9 @@ void CMainFrame::createScannerDock()
             plot->setSweep(m_view->m_lastSweep);
         }
     };
-    connect(m_scannerDock, &QDockWidget::visibilityChanged, plot, [this, plot](bool visible) {
+    connect(m_scannerDock, &QDockWidget::visibilityChanged, plot, [view = m_view, plot](bool visible) {
         if (visible) {
-            plot->setSweep(m_view->m_lastSweep);
+            plot->setSweep(view->m_lastSweep);
         }
     });
 }
@@ -261,9 +261,8 @@ void CMainFrame::connectCommands()
     QAction* scanner = m_actions.at(ID_VIEW_SCANNER);
     scanner->setCheckable(true);
     connect(scanner, &QAction::toggled, m_scannerDock, &QDockWidget::setVisible);
-    connect(m_scannerDock, &QDockWidget::visibilityChanged, scanner, [this, scanner] {
-        scanner->setChecked(!m_scannerDock->isHidden());
-    });
+    // The signal's own argument: it also comes while the frame is being taken down.
+    connect(m_scannerDock, &QDockWidget::visibilityChanged, scanner, &QAction::setChecked);
 
     // Whatever nothing handles is shown disabled, as the Edit commands are.
     const int frameIds[] = {ID_FILE_NEW, ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_ABOUT,
