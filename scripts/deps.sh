@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build python3 qt6-base-dev libgtest-dev libbenchmark-dev
+packages=(build-essential cmake ninja-build python3 qt6-base-dev libyaml-cpp-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core desktop-file-utils appstream help2man "$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,5 @@
-"""A map drawn as palette indices, written as an 8-bit Windows bitmap or a palette PNG: what the
-scripts that draw the sample and example maps share."""
+"""A map drawn as palette indices, written as an 8-bit Windows bitmap, a palette PNG or an 8-bit
+grey PGM: what the scripts that draw the sample and example maps share."""
 import struct
 import zlib
 
@@ -44,3 +44,10 @@ class PaletteMap:
                     + chunk(b"PLTE", b"".join(bytes(colour) for colour in self.palette))
                     + chunk(b"IDAT", data)
                     + chunk(b"IEND", b""))
+
+    def write_pgm(self, path, comment):
+        """Binary 8-bit PGM, each palette colour's red level as its grey (the palette is grey)."""
+        levels = bytes(colour[0] for colour in self.palette) + bytes(256 - len(self.palette))
+        header = b"P5\n# %s\n%d %d\n255\n" % (comment.encode(), self.width, self.height)
+        with open(path, "wb") as f:
+            f.write(header + b"".join(bytes(row).translate(levels) for row in self.rows))

@@ -66,9 +66,12 @@ QString CMainFrame::paneText() const
 
 void CMainFrame::setPaneText(int pane, const QString& text)
 {
-    if (pane == 0) {
+    if (pane == kMessagePane) {
         m_messagePane->setText(text);
         m_messagePane->repaint();
+    } else if (pane == kMapPositionPane) {
+        m_mapPosition->setText(text);
+        m_mapPosition->setVisible(!text.isEmpty());
     }
 }
 
@@ -111,14 +114,17 @@ void CMainFrame::createScannerDock()
     addDockWidget(Qt::RightDockWidgetArea, m_scannerDock);
     m_scannerDock->hide();
     // A hidden plot costs a step no more than this test; shown, it starts from the last sweep.
-    m_view->onSweep = [this, plot] {
+    const auto showLastSweep = [view = m_view, plot] {
+        plot->setSweep(view->m_lastSweep, view->m_mapGeometry ? view->m_mapGeometry->resolution : 0.0);
+    };
+    m_view->onSweep = [this, showLastSweep] {
         if (!m_scannerDock->isHidden()) {
-            plot->setSweep(m_view->m_lastSweep);
+            showLastSweep();
         }
     };
-    connect(m_scannerDock, &QDockWidget::visibilityChanged, plot, [view = m_view, plot](bool visible) {
+    connect(m_scannerDock, &QDockWidget::visibilityChanged, plot, [showLastSweep](bool visible) {
         if (visible) {
-            plot->setSweep(view->m_lastSweep);
+            showLastSweep();
         }
     });
 }
@@ -219,6 +225,11 @@ void CMainFrame::createStatusBar()
     m_runProgress->setMaximumWidth(160);
     m_runProgress->hide();
     statusBar()->addPermanentWidget(m_runProgress);
+    // Only a map with a description has positions in metres.
+    m_mapPosition = new QLabel;
+    m_mapPosition->setObjectName(QStringLiteral("mapPosition"));
+    m_mapPosition->hide();
+    statusBar()->addPermanentWidget(m_mapPosition);
     // The lock-key indicators; Qt cannot read the lock state portably, so they stay blank.
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel;

@@ -12,6 +12,7 @@ class QDockWidget;
 class MessagePane;
 class QAction;
 class QMenu;
+class QLabel;
 class QProgressBar;
 class QSettings;
 
@@ -68,6 +69,7 @@ private:
     CTAV1View* m_view = nullptr;
     MessagePane* m_messagePane = nullptr;
     QProgressBar* m_runProgress = nullptr;
+    QLabel* m_mapPosition = nullptr;
     bool m_closeAfterRun = false;
     QToolBar* m_toolBar = nullptr;
     QDockWidget* m_scannerDock = nullptr;

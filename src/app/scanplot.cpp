@@ -18,9 +18,10 @@ ScanPlot::ScanPlot(QWidget* parent) : QWidget(parent)
     setMinimumSize(160, 100);
 }
 
-void ScanPlot::setSweep(const SweepRecord& sweep)
+void ScanPlot::setSweep(const SweepRecord& sweep, double metresPerPixel)
 {
     m_sweep = sweep;
+    m_metresPerPixel = metresPerPixel;
     update();
 }
 
@@ -50,7 +51,11 @@ void ScanPlot::paintEvent(QPaintEvent*)
     for (int ring = 1; ring <= 4; ++ring) {
         const double r = radius * ring / 4;
         painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 0, 180 * 16);
-        painter.drawText(at(0.0, range * ring / 4) + QPointF(3, -2), QStringLiteral("%1 px").arg(range * ring / 4));
+        const double distance = range * ring / 4;
+        const QString label = m_metresPerPixel > 0.0
+                                  ? QStringLiteral("%1 px, %2 m").arg(distance).arg(distance * m_metresPerPixel, 0, 'f', 2)
+                                  : QStringLiteral("%1 px").arg(distance);
+        painter.drawText(at(0.0, distance) + QPointF(3, -2), label);
     }
     painter.setRenderHint(QPainter::Antialiasing);
     // Each ray hits once at most, and the hits come in the order the rays were cast.

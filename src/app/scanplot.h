@@ -5,11 +5,13 @@
 #include <QWidget>
 
 // The last sweep as seen from the cart: the heading straight up, each ray from the centre to
-// its hit (marked) or to the range, and rings of distance in pixels.
+// its hit (marked) or to the range, and rings of distance in pixels (and in metres on a map
+// with a known resolution).
 class ScanPlot : public QWidget {
 public:
     explicit ScanPlot(QWidget* parent = nullptr);
-    void setSweep(const SweepRecord& sweep);
+    // `metresPerPixel` 0: the map has no known resolution.
+    void setSweep(const SweepRecord& sweep, double metresPerPixel = 0.0);
     QSize sizeHint() const override;
 
 protected:
@@ -17,4 +19,5 @@ protected:
 
 private:
     SweepRecord m_sweep;
+    double m_metresPerPixel = 0.0;
 };

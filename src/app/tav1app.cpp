@@ -6,6 +6,7 @@
 #include "batch/batchrunner.h"
 #include "platform/qtui.h"
 #include "platform/ui.h"
+#include "sim/occupancymap.h"
 #include "view/tav1view.h"
 
 #include <QAction>
@@ -47,7 +48,7 @@ private:
 
 std::unique_ptr<CMainFrame> createMainFrame(QString file, std::optional<QString> map)
 {
-    if (!map && !file.isEmpty() && isImageFile(file)) {
+    if (!map && !file.isEmpty() && (isImageFile(file) || (isMapDescription(file) && QFileInfo(file).isFile()))) {
         map = std::exchange(file, QString());
     }
     auto frame = std::make_unique<CMainFrame>();

@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-DibHandle LoadDIBFromFile(const char* fileName)
+std::optional<QImage> readImageFile(const char* fileName, QImage::Format format)
 {
     // Opened by its bytes (a name from a Windows-made configuration need not be UTF-8), only
     // as a regular file, so a missing, unreadable or special file reports its real errno.
@@ -18,7 +18,7 @@ DibHandle LoadDIBFromFile(const char* fileName)
     QFile file;
     if (!openForReading(fileName, file)) {
         SetLastErrorFromErrno(EACCES);
-        return nullptr;
+        return std::nullopt;
     }
     const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
     const std::optional<BmpHeader> bmp = readBmpHeader(mapped, file.size());
@@ -35,31 +35,37 @@ DibHandle LoadDIBFromFile(const char* fileName)
     const BmpHeader declared = bmp.value_or(BmpHeader{qtSize.width(), qtSize.height(), true});
     if (!fitsBitmapLimit(declared.width, declared.height)) {
         SetLastError(kBitmapTooLarge);
-        return nullptr;
+        return std::nullopt;
     }
     if (!declared.complete) {
         SetLastError(kBitmapBadFormat);
-        return nullptr;
+        return std::nullopt;
     }
     // Qt's readers tell no reason when the memory for the pixels cannot be had, so whether it
     // can is asked first (memory never touched costs nothing). Within the limit, the sizes fit
     // an int.
     if (declared.width > 0 && declared.height > 0
-        && QImage(int(declared.width), int(declared.height), QImage::Format_RGB32).isNull()) {
+        && QImage(int(declared.width), int(declared.height), format).isNull()) {
         SetLastError(kBitmapTooLarge);
-        return nullptr;
+        return std::nullopt;
     }
     QImage image;
     if (!reader.read(&image)) {
         SetLastError(kBitmapBadFormat);
-        return nullptr;
+        return std::nullopt;
     }
-    image.convertTo(QImage::Format_RGB32);
+    image.convertTo(format);
     if (image.isNull()) {
         SetLastError(kBitmapTooLarge);
-        return nullptr;
+        return std::nullopt;
     }
-    return std::make_shared<const QImage>(std::move(image));
+    return image;
+}
+
+DibHandle LoadDIBFromFile(const char* fileName)
+{
+    std::optional<QImage> image = readImageFile(fileName, QImage::Format_RGB32);
+    return image ? std::make_shared<const QImage>(*std::move(image)) : nullptr;
 }
 
 BitmapHandle BitmapFromDIB(const DibHandle& dib)

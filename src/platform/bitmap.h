@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
 
 class Surface;
 
@@ -26,10 +27,13 @@ constexpr int kBitmapBadFormat = 11;  // not an image Qt can read (ERROR_BAD_FOR
 constexpr int kBitmapTooLarge = 8;    // decoded size beyond the limit (ERROR_NOT_ENOUGH_MEMORY)
 constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE)
 
-// Reads a bitmap file: BMP, or any format Qt recognises by content (PNG, PGM, …), decoded to
-// the canvas's pixel format, so the drawable bitmap made from it shares its pixels. Null on
-// failure, with the reason as the last error (errno of the open, or one of the codes above;
+// Reads an image file: BMP, or any format Qt recognises by content (PNG, PGM, …), decoded to
+// `format`. Nothing on failure, with the reason as the last error (errno of the open, or one of the codes above;
 // memory that cannot be had is the size error too).
+std::optional<QImage> readImageFile(const char* fileName, QImage::Format format);
+
+// The map bitmap: the image file decoded to the canvas's pixel format, so the drawable bitmap
+// made from it shares its pixels. Null on failure, with the last error set.
 DibHandle LoadDIBFromFile(const char* fileName);
 
 // Makes the drawable bitmap from a DIB. Null on failure, with the last error set.

@@ -26,10 +26,11 @@ std::pair<int, int> hitsOf(const RunRecord& run, std::size_t i)
     return {run.steps[i].firstHit, last};
 }
 
-QByteArray runCsv(const RunRecord& run)
+QByteArray runCsv(const RunRecord& run, const std::optional<MapGeometry>& geometry)
 {
     QByteArray csv = "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
-                     "farthest_hit_px\r\n";
+                     "farthest_hit_px";
+    csv += geometry ? ",cart_x_m,cart_y_m\r\n" : "\r\n";
     const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
     for (std::size_t i = 0; i < run.steps.size(); ++i) {
         const StepRecord& step = run.steps[i];
@@ -45,6 +46,10 @@ QByteArray runCsv(const RunRecord& run)
                 + real(std::max_element(first, last, closer)->distance);
         } else {
             csv += ',';
+        }
+        if (geometry) {
+            const QPointF metres = toMetres(*geometry, QPointF(step.cartX, step.cartY));
+            csv += ',' + real(metres.x()) + ',' + real(metres.y());
         }
         csv += "\r\n";
     }
@@ -85,8 +90,8 @@ QString hitsFileName(const QString& runFile)
     return base + QStringLiteral("-hits.csv");
 }
 
-QString exportRun(const RunRecord& run, const QString& runFile)
+QString exportRun(const RunRecord& run, const QString& runFile, const std::optional<MapGeometry>& geometry)
 {
     const QString failed = writeWhole(hitsFileName(runFile), hitsCsv(run));
-    return failed.isEmpty() ? writeWhole(runFile, runCsv(run)) : failed;
+    return failed.isEmpty() ? writeWhole(runFile, runCsv(run, geometry)) : failed;
 }

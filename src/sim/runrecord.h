@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/occupancymap.h"
 #include "sim/scanner.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ struct RunRecord {
 QString hitsFileName(const QString& runFile);
 
 // Writes the run as CSV (RFC 4180: a header row, CRLF line ends, C-locale numbers) to `runFile`
-// and its hits to hitsFileName(runFile), each written whole or not at all. Returns an empty
-// text, or what went wrong, naming the file.
-QString exportRun(const RunRecord& run, const QString& runFile);
+// and its hits to hitsFileName(runFile), each written whole or not at all. A map with a
+// geometry adds the cart's position in metres. Returns an empty text, or what went wrong,
+// naming the file.
+QString exportRun(const RunRecord& run, const QString& runFile,
+                  const std::optional<MapGeometry>& geometry = std::nullopt);

@@ -32,6 +32,8 @@ constexpr int ID_FIT_TO_WINDOW = 32803;
 constexpr int ID_EXPORT_RUN = 32804;
 // The scanner's plot beside the map.
 constexpr int ID_VIEW_SCANNER = 32805;
+// File › Import occupancy map…
+constexpr int ID_IMPORT_OCCUPANCY_MAP = 32806;
 
 // The framework's commands.
 constexpr int ID_FILE_NEW = 57600;

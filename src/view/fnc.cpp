@@ -5,7 +5,14 @@
 void CFnc::SetStatusText(const QString& text) const
 {
     if (StatusSink* sink = mainStatusSink()) {
-        sink->setPaneText(0, text);
+        sink->setPaneText(kMessagePane, text);
+    }
+}
+
+void CFnc::SetMapPositionText(const QString& text) const
+{
+    if (StatusSink* sink = mainStatusSink()) {
+        sink->setPaneText(kMapPositionPane, text);
     }
 }
 

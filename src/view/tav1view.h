@@ -9,6 +9,7 @@
 #include "platform/drawntiles.h"
 #include "platform/surface.h"
 #include "sim/cartrecord.h"
+#include "sim/occupancymap.h"
 #include "sim/runrecord.h"
 #include "sim/trajectorypoint.h"
 #include "view/fnc.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,10 @@ public:
     void OnPaint();
     void OnDraw();
     void OnFileOpen();
+    // File › Import occupancy map…: a mapping tool's map (YAML and image, or a grey image).
+    void OnImportOccupancyMap();
+    // Imports the map at `path`; on failure says why and keeps the current map.
+    bool importMap(const QString& path);
     void OnFilePrint();
     void OnFilePrintPreview();
 
@@ -183,6 +189,8 @@ public:
     std::string m_pText;
     // The steps and hits of the last "Animuj" run, recorded while it goes.
     RunRecord m_lastRun;
+    // Where the map lies in the world, when it came with a mapping tool's description.
+    std::optional<MapGeometry> m_mapGeometry;
     // The last sweep ("Scanner" or a run's step), and who wants to know of each new one.
     SweepRecord m_lastSweep;
     std::function<void()> onSweep;
@@ -197,6 +205,9 @@ private:
     // Shows the part of the canvas drawn since the last call at once.
     void showCanvasNow();
     bool loadMap();
+    // Draws the map just read (m_hDib) as loading does; false, with the error shown, when it
+    // cannot be.
+    bool showLoadedMap();
     // The map under OnDraw's drawings; false when it could not be drawn.
     bool drawMap(Surface& dc);
     template <class Generate>

@@ -3,6 +3,7 @@
 #include "platform/lasterror.h"
 #include "platform/ui.h"
 #include "sim/geometry.h"
+#include "sim/occupancymap.h"
 #include "sim/scanrecord.h"
 #include "sim/trajectory.h"
 
@@ -66,6 +67,10 @@ bool CTAV1View::loadMap()
         if (m_openDialog != 0) {
             fileName = QFile::encodeName(takeChosenFile(QFile::decodeName(fileName.c_str()))).toStdString();
         }
+        if (isMapDescription(QFile::decodeName(fileName.c_str()))) {
+            m_autoLoadBlocked = !importMap(QFile::decodeName(fileName.c_str()));
+            return !m_autoLoadBlocked;
+        }
     } else if (m_openDialog != 0) {
         const std::optional<QString> chosen = ui().fileDialog(request);
         if (!chosen) {
@@ -75,12 +80,19 @@ bool CTAV1View::loadMap()
         fileName = QFile::encodeName(*chosen).toStdString();
     }
     m_mapRestorable = false;
+    m_mapGeometry.reset();
+    m_fnc.SetMapPositionText(QString());
     m_hDib = LoadDIBFromFile(fileName.c_str());
     if (!m_hDib) {
         m_autoLoadBlocked = true;
         ShowError(GetLastError(), "Error LoadDIBFromFile");
         return false;
     }
+    return showLoadedMap();
+}
+
+bool CTAV1View::showLoadedMap()
+{
     m_hBitmap = bitmapForCanvas(m_hDib);
     if (m_hBitmap) {
         ensureCanvasSize(m_hBitmap->size());

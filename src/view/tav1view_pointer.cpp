@@ -1,6 +1,7 @@
 #include "view/tav1view.h"
 
 #include "platform/textformat.h"
+#include "sim/occupancymap.h"
 
 void CTAV1View::OnMouseMove(QPoint point)
 {
@@ -10,6 +11,10 @@ void CTAV1View::OnMouseMove(QPoint point)
                                 m_dataFileName.c_str())
                   .toStdString();
     m_fnc.SetStatusText(QString::fromUtf8(m_pText));
+    if (m_mapGeometry) {
+        const QPointF metres = toMetres(*m_mapGeometry, QPointF(point));
+        m_fnc.SetMapPositionText(QString::asprintf("x %.3f m  y %.3f m", metres.x(), metres.y()));
+    }
 }
 
 void CTAV1View::OnLButtonDblClk(QPoint point)

@@ -240,7 +240,7 @@ void CTAV1View::OnExportRun()
     if (!chosen) {
         return;
     }
-    const QString failed = exportRun(m_lastRun, *chosen);
+    const QString failed = exportRun(m_lastRun, *chosen, m_mapGeometry);
     if (!failed.isEmpty()) {
         ui().messageBox(QStringLiteral("Error Export run"), failed, Ui::Icon::Error);
     }
