@@ -46,7 +46,7 @@ TEST_F(FrameTest, MenuBarHasTheProgramsMenuInOrder)
     ASSERT_TRUE(startProgram());
     const QStringList expected = {
         "&File{&Settings Velmora=32783|Settings vehicle=32785|Settings=32791|&New\tCtrl+N=57600|"
-        "&Open...\tCtrl+O=57601|&Save\tCtrl+S=57603|Save &As...=57604|Export run…=32804|-|&Print...\tCtrl+P=57607|"
+        "&Open...\tCtrl+O=57601|Import occupancy map…=32806|&Save\tCtrl+S=57603|Save &As...=57604|Export run…=32804|-|&Print...\tCtrl+P=57607|"
         "Print Pre&view=57609|P&rint Setup...=57606|-|Recent File=57616|-|E&xit=57665}",
         "&Edit{&Undo\tCtrl+Z=57643|-|Cu&t\tCtrl+X=57635|&Copy\tCtrl+C=57634|&Paste\tCtrl+V=57637}",
         "&View{&Toolbar=59392|&Status Bar=59393|Scanner=32805|-|Zoom &In\tCtrl++=32800|Zoom &Out\tCtrl+-=32801|"

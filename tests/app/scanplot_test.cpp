@@ -3,6 +3,7 @@
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
+#include "app/scanplot.h"
 #include "app/tav1app.h"
 #include "app/windowplacement.h"
 #include "view/commandids.h"
@@ -101,4 +102,23 @@ TEST_F(ScanPlotTest, TheDockNeverChangesTheCanvas)
     ASSERT_TRUE(run(ID_LINE));
     ASSERT_TRUE(run(ID_SCANNER));
     EXPECT_EQ(view().canvas(), hidden);
+}
+
+TEST_F(ScanPlotTest, OnAMapWithADescriptionTheRingsAlsoSayMetres)
+{
+    startFacingAWall();
+    writeFile("wall.yaml", "image: mapa.bmp\nresolution: 0.05\n");
+    ui().setAnswers({QDir(dir()).filePath("wall.yaml")});
+    ASSERT_TRUE(run(ID_IMPORT_OCCUPANCY_MAP));
+    ASSERT_TRUE(run(ID_VIEW_SCANNER));
+    ASSERT_TRUE(run(ID_SCANNER));
+    const QImage shown = plot();
+    const auto drawn = [&](double metresPerPixel) {
+        ScanPlot alone;
+        alone.resize(shown.size());
+        alone.setSweep(view().m_lastSweep, metresPerPixel);
+        return alone.grab().toImage();
+    };
+    EXPECT_EQ(shown, drawn(0.05));
+    EXPECT_NE(shown, drawn(0.0));
 }

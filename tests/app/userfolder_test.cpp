@@ -1,5 +1,6 @@
 // A start from the desktop entry works in the user's own folder under the XDG data home.
 #include "app/userfolder.h"
+#include "common/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,52 +11,35 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void write(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 TEST(UserFolder, TheFirstStartMakesItWithTheSamplesLaterStartsKeepWhatIsThere)
 {
     QTemporaryDir root;
     const QString examples = root.filePath("share/tav1/example");
     ASSERT_TRUE(QDir().mkpath(examples));
-    write(examples + "/mapa.bmp", "map bytes");
-    write(examples + "/tav.ini", "[TAV]\nDialogs=0\n");
-    write(examples + "/demo.tav1", "Dump\n");
+    ASSERT_TRUE(writeFileBytes(examples + "/mapa.bmp", "map bytes"));
+    ASSERT_TRUE(writeFileBytes(examples + "/tav.ini", "[TAV]\nDialogs=0\n"));
+    ASSERT_TRUE(writeFileBytes(examples + "/demo.tav1", "Dump\n"));
     // Installed samples are read-only; the user's copies must not be.
     QFile::setPermissions(examples + "/tav.ini", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     const QString folder = root.filePath("data/TAV1");
     EXPECT_EQ(prepareUserFolder(folder, examples), "");
-    EXPECT_EQ(read(folder + "/mapa.bmp"), "map bytes");
-    EXPECT_EQ(read(folder + "/tav.ini"), "[TAV]\nDialogs=0\n");
+    EXPECT_EQ(readFileBytes(folder + "/mapa.bmp"), "map bytes");
+    EXPECT_EQ(readFileBytes(folder + "/tav.ini"), "[TAV]\nDialogs=0\n");
     EXPECT_FALSE(QFile::exists(folder + "/demo.tav1"));
     EXPECT_TRUE(QFile::permissions(folder + "/tav.ini").testFlag(QFile::WriteOwner));
 
-    write(folder + "/tav.ini", "[TAV]\nDialogs=1\n");
+    ASSERT_TRUE(writeFileBytes(folder + "/tav.ini", "[TAV]\nDialogs=1\n"));
     QFile::remove(folder + "/mapa.bmp");
     EXPECT_EQ(prepareUserFolder(folder, examples), "");
-    EXPECT_EQ(read(folder + "/tav.ini"), "[TAV]\nDialogs=1\n");
+    EXPECT_EQ(readFileBytes(folder + "/tav.ini"), "[TAV]\nDialogs=1\n");
     EXPECT_FALSE(QFile::exists(folder + "/mapa.bmp"));
 }
 
 TEST(UserFolder, AFolderThatCannotBeMadeIsNamed)
 {
     QTemporaryDir root;
-    write(root.filePath("data"), "a file where the folder's parent should be");
+    ASSERT_TRUE(writeFileBytes(root.filePath("data"), "a file where the folder's parent should be"));
     const QString folder = root.filePath("data/TAV1");
     EXPECT_EQ(prepareUserFolder(folder, root.filePath("none")), "Cannot create the folder " + folder);
 }

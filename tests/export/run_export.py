@@ -5,7 +5,8 @@
 
 The run's file loads in the csv module with its columns and one row a step of the run; the
 hits beside it, after a fresh start, are the obstacle log's first 500 entries (File › Save);
-a run that ended at once exports the headers only.
+a run that ended at once exports the headers only. On the example occupancy map (started with
+--map lab.yaml) each row also has the cart's position in metres.
 """
 import csv
 import json
@@ -39,6 +40,31 @@ def steps_of(state):
             break
         steps += 1
     return steps
+
+
+def metres_problems(tav1, example, work):
+    """A run on the example lab: its rows add cart_x_m and cart_y_m, from the lab's origin
+    (-3, -2.5) and 0.05 m a pixel, y up from the bottom of its 600 rows."""
+    for name in ("lab.pgm", "lab.yaml"):
+        shutil.copy(os.path.join(example, name), work)
+    done = subprocess.run([tav1, "--batch", "-", "--fast", "--map", "lab.yaml"], cwd=work,
+                          input=b"StartCiel\nSin2Pi\nAnimuj\nExportRun lab.csv\n", capture_output=True, timeout=120,
+                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    if done.returncode != 0 or done.stderr.strip():
+        return ["the run on the lab failed: %s" % done.stderr.decode()]
+    with open(os.path.join(work, "lab.csv"), newline="") as f:
+        reader = csv.DictReader(f)
+        rows = list(reader)
+    problems = []
+    if reader.fieldnames != RUN_COLUMNS + ["cart_x_m", "cart_y_m"]:
+        problems.append("lab run columns %s" % reader.fieldnames)
+    elif len(rows) < 10:
+        problems.append("the lab run has %d rows" % len(rows))
+    for row in rows[:1] + rows[-1:]:
+        x, y = -3.0 + (int(row["cart_x"]) + 0.5) * 0.05, -2.5 + (600 - int(row["cart_y"]) - 0.5) * 0.05
+        if abs(float(row["cart_x_m"]) - x) > 1e-9 or abs(float(row["cart_y_m"]) - y) > 1e-9:
+            problems.append("step %s is at %s, %s m, not %f, %f" % (row["step"], row["cart_x_m"], row["cart_y_m"], x, y))
+    return problems
 
 
 def main():
@@ -92,6 +118,7 @@ def main():
         with open(os.path.join(work, "empty.csv"), newline="") as f:
             if list(csv.reader(f)) != [RUN_COLUMNS]:
                 problems.append("the export before any run is not the header alone")
+        problems += metres_problems(tav1, example, work)
     for problem in problems:
         print("FAIL " + problem)
     print("%d problems" % len(problems))

@@ -1,29 +1,21 @@
 #include "sim/runrecord.h"
 
+#include "common/files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 TEST(RunExport, BeforeAnyRunOnlyTheHeadersAreWritten)
 {
     QTemporaryDir dir;
     const QString run = dir.filePath("run.csv");
     EXPECT_EQ(exportRun(RunRecord(), run), "");
-    EXPECT_EQ(read(run), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
+    EXPECT_EQ(readFileBytes(run), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
                          "farthest_hit_px\r\n");
-    EXPECT_EQ(read(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n");
+    EXPECT_EQ(readFileBytes(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n");
     EXPECT_EQ(hitsFileName("/a/b.CSV"), "/a/b-hits.csv");
     EXPECT_EQ(hitsFileName("/a/b.txt"), "/a/b.txt-hits.csv");
 }
@@ -37,12 +29,12 @@ TEST(RunExport, OneRowAStepWithItsNearestAndFarthestHitAndEveryHitBeside)
     QTemporaryDir dir;
     const QString path = dir.filePath("run.csv");
     ASSERT_EQ(exportRun(run, path), "");
-    EXPECT_EQ(read(path), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
+    EXPECT_EQ(readFileBytes(path), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
                           "farthest_hit_px\r\n"
                           "1,100,200,0.75,95,196,0.75,10,2,2,7.5\r\n"
                           "2,110,205,0.33333333333333331,100,200,0.300000012,10,1,0.100000001,0.100000001\r\n"
                           "3,120,210,-0.5,110,205,-0.5,1,0,,\r\n");
-    EXPECT_EQ(read(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n"
+    EXPECT_EQ(readFileBytes(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n"
                                                   "1,-1.5,10,20,7.5\r\n"
                                                   "1,0.25,30,40,2\r\n"
                                                   "2,1,50,60,0.100000001\r\n");
