@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
-targets=(fuzz_profile fuzz_pointfile fuzz_integration fuzz_dataexchange fuzz_bitmap fuzz_script)
+targets=(fuzz_profile fuzz_pointfile fuzz_integration fuzz_dataexchange fuzz_bitmap fuzz_script fuzz_occupancy)
 
 ./scripts/deps.sh clang libclang-rt-14-dev
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAV1_FUZZ=ON \

@@ -13,7 +13,7 @@ void CTAV1View::OnMouseMove(QPoint point)
     m_fnc.SetStatusText(QString::fromUtf8(m_pText));
     if (m_mapGeometry) {
         const QPointF metres = toMetres(*m_mapGeometry, QPointF(point));
-        m_fnc.SetMapPositionText(QString::asprintf("x %.3f m  y %.3f m", metres.x(), metres.y()));
+        m_fnc.SetMapPositionText(QString::asprintf("(%.3f, %.3f) m", metres.x(), metres.y()));
     }
 }
 

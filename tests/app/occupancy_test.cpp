@@ -91,9 +91,9 @@ TEST_F(OccupancyTest, EveryPixelIsClassifiedOnTheCanvasAndTheScreenAndThePointer
     QTest::mouseMove(view().widget(), QPoint(0, 599));
     EXPECT_TRUE(frame().paneText().startsWith("Mouse:[0 599]\tPerioda vzorkovania:")) << frame().paneText().toStdString();
     EXPECT_TRUE(metres()->isVisible());
-    EXPECT_EQ(metres()->text(), "x -0.975 m  y -0.475 m");
+    EXPECT_EQ(metres()->text(), "(-0.975, -0.475) m");
     QTest::mouseMove(view().widget(), QPoint(405, 100));
-    EXPECT_EQ(metres()->text(), "x 19.275 m  y 24.475 m");
+    EXPECT_EQ(metres()->text(), "(19.275, 24.475) m");
 
     // Another map has no place in the world.
     ASSERT_TRUE(run(ID_FILE_OPEN));

@@ -111,6 +111,20 @@ STARTUP = {
     "map_name_latin1": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", LATIN1_MAP), LATIN1_MAP: SMALL_MAP},
                         "PomocneMenu\nDump\n", set(), {"m_bitmapLoaded": True}, None),
 }
+# Occupancy map descriptions that cannot be used: each is refused with one box, and the map
+# loaded at start stays.
+YAML_REFUSED = {
+    "yaml_image_fifo": {"m.yaml": b"image: pipe.pgm\nresolution: 0.05\n", "pipe.pgm": make_corpus.FIFO},
+    "yaml_image_device": {"m.yaml": b"image: /dev/zero\nresolution: 0.05\n"},
+    "yaml_image_is_itself": {"m.yaml": b"image: m.yaml\nresolution: 0.05\n"},
+    "yaml_fifo": {"m.yaml": make_corpus.FIFO},
+    "yaml_deep": {"m.yaml": b"image: " + b"[" * 500000 + b"\n"},
+    "yaml_huge": {"m.yaml": b"image: m.pgm\nresolution: 0.05\n" + b"#" * (2 << 20) + b"\n"},
+    "yaml_binary": {"m.yaml": bytes(range(256)) * 64},
+}
+for case, files in YAML_REFUSED.items():
+    STARTUP[case] = ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, **files}, "ImportMap m.yaml\nDump\n",
+                     {"Error Import occupancy map"}, {"m_bitmapLoaded": True}, None)
 
 
 def strict_json(text):
