@@ -33,7 +33,29 @@ void MessagePane::paintEvent(QPaintEvent*)
     const QString centre = parts.value(1);
     const QString right = parts.mid(2).join(QLatin1Char(' '));
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    painter.drawText(area, flags | Qt::AlignLeft, left);
-    painter.drawText(area, flags | Qt::AlignHCenter, centre);
-    painter.drawText(area, flags | Qt::AlignRight, right);
+    // In a pane too narrow for its parts, each part starts after the one before it instead of
+    // over it; where they fit, they stand as aligned.
+    const QFontMetrics metrics = fontMetrics();
+    const int gap = 2 * metrics.averageCharWidth();
+    int end = area.left();
+    const auto draw = [&](const QString& part, Qt::Alignment alignment) {
+        if (part.isEmpty()) {
+            return;
+        }
+        const int width = metrics.horizontalAdvance(part);
+        int x = alignment == Qt::AlignHCenter ? area.left() + (area.width() - width) / 2
+                : alignment == Qt::AlignRight ? area.right() + 1 - width
+                                              : area.left();
+        QRect at = area;
+        if (end > area.left() && x < end + gap) {
+            x = end + gap;
+            at.setLeft(x);
+            alignment = Qt::AlignLeft;
+        }
+        painter.drawText(at, flags | alignment, part);
+        end = x + width;
+    };
+    draw(left, Qt::AlignLeft);
+    draw(centre, Qt::AlignHCenter);
+    draw(right, Qt::AlignRight);
 }

@@ -146,6 +146,34 @@ TEST_F(FrameTest, MessagePaneAlignsTabSeparatedParts)
     EXPECT_FALSE(inkIn(380, 480));
 }
 
+TEST_F(FrameTest, MessagePanePartsTooWideForThePaneKeepApart)
+{
+    // The columns with ink of a text in a pane where the centred part would start inside the
+    // left one, as the pointer's text and the settings do when the pointer in metres takes room.
+    const auto inkColumns = [](const QString& text) {
+        MessagePane pane;
+        pane.resize(250, 20);
+        pane.setText(text);
+        QImage image(pane.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        pane.render(&image);
+        int columns = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            bool ink = false;
+            for (int y = 0; y < image.height(); ++y) {
+                ink = ink || qGray(image.pixel(x, y)) < 128;
+            }
+            columns += ink ? 1 : 0;
+        }
+        return columns;
+    };
+    const int left = inkColumns("Mouse:[324 305]");
+    const int centre = inkColumns("\tHodnot:101");
+    EXPECT_GT(left, 40);
+    EXPECT_GT(centre, 40);
+    EXPECT_EQ(inkColumns("Mouse:[324 305]\tHodnot:101"), left + centre);
+}
+
 TEST_F(FrameTest, SaveAsWritesAnEmptyFileAndKeepsFourRecentFiles)
 {
     ASSERT_TRUE(startProgram());
