@@ -28,8 +28,8 @@ constexpr int kBitmapTooLarge = 8;    // decoded size beyond the limit (ERROR_NO
 constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE)
 
 // Reads an image file: BMP, or any format Qt recognises by content (PNG, PGM, …), decoded to
-// `format`. Nothing on failure, with the reason as the last error (errno of the open, or one of the codes above;
-// memory that cannot be had is the size error too).
+// `format`. Nothing on failure, with the reason as the last error (errno of the open, or one
+// of the codes above; memory that cannot be had is the size error too).
 std::optional<QImage> readImageFile(const char* fileName, QImage::Format format);
 
 // The map bitmap: the image file decoded to the canvas's pixel format, so the drawable bitmap

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-// The main window's status bar, as the view's status writer reaches it. The main window
-// registers itself while it exists; with none registered, status texts go nowhere.
 // The panes a text can go to: the message pane, and the pointer's position in metres.
 constexpr int kMessagePane = 0;
 constexpr int kMapPositionPane = 1;
 
+// The main window's status bar, as the view's status writer reaches it. The main window
+// registers itself while it exists; with none registered, status texts go nowhere.
 class StatusSink {
 public:
     virtual ~StatusSink() = default;

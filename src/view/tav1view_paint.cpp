@@ -3,7 +3,6 @@
 #include "platform/lasterror.h"
 #include "platform/ui.h"
 #include "sim/geometry.h"
-#include "sim/occupancymap.h"
 #include "sim/scanrecord.h"
 #include "sim/trajectory.h"
 

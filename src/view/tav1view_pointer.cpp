@@ -1,7 +1,6 @@
 #include "view/tav1view.h"
 
 #include "platform/textformat.h"
-#include "sim/occupancymap.h"
 
 void CTAV1View::OnMouseMove(QPoint point)
 {
