@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures, doc/images/*.png, again from batch runs of the program: the
 # sample map after a sine path and a run with the scanner's rays, a large map drawn here and
-# fitted to the window, and the two curve tools' plots. Each run works in a folder of its own
+# fitted to the window, an occupancy map imported and run through, and the two curve tools'
+# plots. Each run works in a folder of its own
 # with inputs made here, so the pictures change only when the program does.
 # BUILD names the build folder (default build); the program is built there first.
 set -euo pipefail
@@ -66,6 +67,23 @@ Sin2Pi
 Animuj
 FitToWindow
 Screen large-map.png
+SCRIPT
+
+# The example lab, an occupancy map as mapping tools save one, imported over the sample map and
+# run through its door with the scanner's rays.
+mkdir "$work/occupancy-map"
+python3 scripts/make_occupancy_map.py "$work/occupancy-map"
+cp example/mapa.bmp example/tav.ini "$work/occupancy-map/"
+run occupancy-map 800x600 <<'SCRIPT'
+ImportMap lab.yaml
+ClearStartEnd
+DoubleClick 150 260
+DoubleClick 560 200
+StartCiel
+Settings amplitude=40 delay=10 scannerTrace=1
+Sin2Pi
+Animuj
+Screen occupancy-map.png
 SCRIPT
 
 # The curve tools on an empty canvas (the map dialog that opens at start is cancelled): a circle
