@@ -151,6 +151,15 @@ std::string dumpState(const CTAV1View& view, const QString& status, const Script
         {"status", status},
         {"cwd", QDir::currentPath()},
     };
+    // Where an imported occupancy map lies in the world; null for any other map.
+    if (const std::optional<MapGeometry>& geometry = view.m_mapGeometry) {
+        state["m_mapGeometry"] = QJsonObject{
+            {"resolution", geometry->resolution},
+            {"origin", QJsonArray{geometry->originX, geometry->originY, geometry->originYaw}},
+            {"heightPixels", geometry->heightPixels}};
+    } else {
+        state["m_mapGeometry"] = QJsonValue::Null;
+    }
     addDialogs(state, view);
     addScanner(state);
     addData(state, view);

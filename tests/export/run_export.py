@@ -48,7 +48,8 @@ def metres_problems(tav1, example, work):
     for name in ("lab.pgm", "lab.yaml"):
         shutil.copy(os.path.join(example, name), work)
     done = subprocess.run([tav1, "--batch", "-", "--fast", "--map", "lab.yaml"], cwd=work,
-                          input=b"StartCiel\nSin2Pi\nAnimuj\nExportRun lab.csv\n", capture_output=True, timeout=120,
+                          input=b"StartCiel\nSin2Pi\nAnimuj\nExportRun lab.csv\nDump lab.json\n", capture_output=True,
+                          timeout=120,
                           env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     if done.returncode != 0 or done.stderr.strip():
         return ["the run on the lab failed: %s" % done.stderr.decode()]
@@ -56,6 +57,10 @@ def metres_problems(tav1, example, work):
         reader = csv.DictReader(f)
         rows = list(reader)
     problems = []
+    with open(os.path.join(work, "lab.json")) as f:
+        geometry = json.load(f)["m_mapGeometry"]
+    if geometry != {"resolution": 0.05, "origin": [-3.0, -2.5, 0.0], "heightPixels": 600}:
+        problems.append("the dump's map geometry is %s" % geometry)
     if reader.fieldnames != RUN_COLUMNS + ["cart_x_m", "cart_y_m"]:
         problems.append("lab run columns %s" % reader.fieldnames)
     elif len(rows) < 10:
@@ -84,6 +89,8 @@ def main():
             sys.exit("the run failed: %s" % done.stderr.decode())
         with open(os.path.join(work, "state.json")) as f:
             state = json.load(f)
+        if state["m_mapGeometry"] is not None:
+            problems.append("the sample map has a geometry in the dump: %s" % state["m_mapGeometry"])
         with open(os.path.join(work, "run.csv"), newline="") as f:
             reader = csv.DictReader(f)
             rows = list(reader)
