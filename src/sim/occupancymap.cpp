@@ -194,7 +194,8 @@ std::variant<ImportedMap, QString> importOccupancyMap(const QString& path)
 {
     OccupancyMapFile description;
     std::optional<MapGeometry> geometry;
-    QString imageKey;
+    // What names the image in a message: the description and its key, when there is one.
+    QString imageNamedBy;
     if (isMapDescription(path)) {
         const auto text = readDescriptionText(path);
         if (const QString* failure = std::get_if<QString>(&text)) {
@@ -207,14 +208,14 @@ std::variant<ImportedMap, QString> importOccupancyMap(const QString& path)
         }
         description = std::get<OccupancyMapFile>(std::move(parsed));
         geometry = description.geometry;
-        imageKey = QStringLiteral("%1: image: ").arg(path);
+        imageNamedBy = QStringLiteral("%1: image: ").arg(path);
     } else {
         description.image = path;
     }
     std::optional<QImage> image = readImageFile(QFile::encodeName(description.image).constData(),
                                                 QImage::Format_ARGB32);
     if (!image) {
-        return QStringLiteral("%1%2 cannot be read (%3)").arg(imageKey, description.image, readFailure());
+        return QStringLiteral("%1%2 cannot be read (%3)").arg(imageNamedBy, description.image, readFailure());
     }
     classifyOccupancy(*image, description.thresholds);
     if (geometry) {

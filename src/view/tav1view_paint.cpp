@@ -66,8 +66,8 @@ bool CTAV1View::loadMap()
         if (m_openDialog != 0) {
             fileName = QFile::encodeName(takeChosenFile(QFile::decodeName(fileName.c_str()))).toStdString();
         }
-        if (isMapDescription(QFile::decodeName(fileName.c_str()))) {
-            m_autoLoadBlocked = !importMap(QFile::decodeName(fileName.c_str()));
+        if (const QString description = QFile::decodeName(fileName.c_str()); isMapDescription(description)) {
+            m_autoLoadBlocked = !importMap(description);
             return !m_autoLoadBlocked;
         }
     } else if (m_openDialog != 0) {

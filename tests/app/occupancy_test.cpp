@@ -4,7 +4,6 @@
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
-#include "app/tav1app.h"
 #include "sim/occupancymap.h"
 #include "view/commandids.h"
 #include "view/tav1view.h"
@@ -149,10 +148,8 @@ TEST_F(OccupancyTest, ARunStopsAtTheImportedWallsAndItsExportHasTheCartInMetres)
 TEST_F(OccupancyTest, ADescriptionNamedOnTheCommandLineIsTheMapTheWindowStartsWith)
 {
     closeProgram();
-    std::unique_ptr<CMainFrame> started = createMainFrame(QDir(dir()).filePath("room.yaml"));
+    std::unique_ptr<CMainFrame> started = startAnother(QDir(dir()).filePath("room.yaml"));
     ASSERT_TRUE(started);
-    started->show();
-    QApplication::processEvents();
     EXPECT_TRUE(started->view()->m_mapGeometry);
     EXPECT_EQ(started->view()->canvas().pixel(405, 100), kOccupiedPixel);
     EXPECT_EQ(started->view()->canvas().pixel(405, 550), kUnknownPixel);

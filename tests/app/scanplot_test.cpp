@@ -4,7 +4,6 @@
 
 #include "app/mainframe.h"
 #include "app/scanplot.h"
-#include "app/tav1app.h"
 #include "app/windowplacement.h"
 #include "view/commandids.h"
 #include "view/tav1view.h"
@@ -55,11 +54,8 @@ TEST_F(ScanPlotTest, OffAtFirstTheViewMenuShowsItAndTheNextStartKeepsIt)
     EXPECT_TRUE(frame().action(ID_VIEW_SCANNER)->isChecked());
     rememberWindowPlacement(frame());
 
-    std::unique_ptr<CMainFrame> next = createMainFrame(QString());
+    std::unique_ptr<CMainFrame> next = startAnother();
     ASSERT_TRUE(next);
-    placeFirstWindow(*next);
-    next->show();
-    QApplication::processEvents();
     EXPECT_TRUE(next->findChild<QDockWidget*>()->isVisible());
     EXPECT_TRUE(next->action(ID_VIEW_SCANNER)->isChecked());
 }

@@ -133,11 +133,8 @@ TEST_F(StartupTest, SizePositionAndStateAreKeptForTheNextStart)
     ASSERT_FALSE(frame().findChild<QToolBar*>()->isVisible());
     rememberWindowPlacement(frame());
 
-    std::unique_ptr<CMainFrame> next = createMainFrame(QString());
+    std::unique_ptr<CMainFrame> next = startAnother();
     ASSERT_TRUE(next);
-    placeFirstWindow(*next);
-    next->show();
-    QApplication::processEvents();
     EXPECT_EQ(next->geometry(), QRect(120, 90, 700, 520));
     EXPECT_FALSE(next->findChild<QToolBar*>()->isVisible());
     EXPECT_FALSE(next->action(ID_VIEW_TOOLBAR)->isChecked());

@@ -2,6 +2,7 @@
 
 #include "app/mainframe.h"
 #include "app/tav1app.h"
+#include "app/windowplacement.h"
 #include "dialogs/systemdlg.h"
 #include "platform/blockalloc.h"
 #include "sim/scanrecord.h"
@@ -28,6 +29,17 @@ void AppFixture::SetUp()
     QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("TAV1")).clear();
     resetProcessState();
     setUi(&m_ui);
+}
+
+std::unique_ptr<CMainFrame> AppFixture::startAnother(const QString& file)
+{
+    std::unique_ptr<CMainFrame> another = createMainFrame(file);
+    if (another) {
+        placeFirstWindow(*another);
+        another->show();
+        QApplication::processEvents();
+    }
+    return another;
 }
 
 void AppFixture::resetProcessState()

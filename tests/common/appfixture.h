@@ -31,6 +31,11 @@ protected:
     // without a dialog), then starts the program.
     bool startOnWhiteMap(const QByteArray& ini);
 
+    // Starts another program as the desktop does (placed as remembered, shown), with FILE as
+    // its command line's file; the first program, if any, stays as it is. Null when it could
+    // not start.
+    std::unique_ptr<CMainFrame> startAnother(const QString& file = QString());
+
     CMainFrame& frame() { return *m_frame; }
     void closeProgram();
     CTAV1View& view();
