@@ -1,10 +1,10 @@
 #include "app/tav1doc.h"
 
 #include "platform/fileopen.h"
+#include "platform/filewrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool CTAV1Doc::OnNewDocument()
 {
@@ -24,8 +24,7 @@ bool CTAV1Doc::OnOpenDocument(const QString& path)
 
 bool CTAV1Doc::OnSaveDocument(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.commit()) {
+    if (!writeFileWhole(QFile::encodeName(path).toStdString(), {})) {
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();

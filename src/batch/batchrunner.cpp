@@ -4,15 +4,19 @@
 #include "batch/runnercommands.h"
 #include "batch/script.h"
 #include "batch/scriptedui.h"
+#include "platform/filewrite.h"
 #include "platform/pause.h"
 #include "view/commandtable.h"
 #include "view/screengrab.h"
 #include "view/tav1view.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -112,10 +116,7 @@ private:
         if (words.size() != 1) {
             return error(QStringLiteral("Snapshot needs one path"));
         }
-        if (!m_window.view().canvas().save(words.first(), "PNG")) {
-            return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(words.first()));
-        }
-        return true;
+        return savePicture(m_window.view().canvas(), words.first(), QStringLiteral("snapshot"));
     }
 
     bool screen(const QStringList& words)
@@ -127,10 +128,7 @@ private:
         if (shown.isNull()) {
             return error(QStringLiteral("the window shows nothing yet"));
         }
-        if (!shown.save(words.first(), "PNG")) {
-            return error(QStringLiteral("cannot write the screen \"%1\"").arg(words.first()));
-        }
-        return true;
+        return savePicture(shown, words.first(), QStringLiteral("screen"));
     }
 
     bool dump(const QStringList& words)
@@ -140,14 +138,33 @@ private:
         }
         const std::string text = dumpState(m_window.view(), m_window.statusText(), m_ui) + "\n";
         if (words.isEmpty()) {
-            std::fwrite(text.data(), 1, text.size(), stdout);
-            std::fflush(stdout);
+            errno = 0;
+            if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+                return error(QStringLiteral("cannot write the dump to standard output: %1")
+                                 .arg(QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO))));
+            }
             return true;
         }
-        QFile file(words.first());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-            return error(QStringLiteral("cannot write the dump \"%1\"").arg(words.first()));
+        return writeFile(text, words.first(), QStringLiteral("dump"));
+    }
+
+    // A PNG of `image` at `path`, written whole or not at all.
+    bool savePicture(const QImage& image, const QString& path, const QString& what) const
+    {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) {
+            return error(QStringLiteral("cannot encode the %1 \"%2\"").arg(what, path));
+        }
+        return writeFile(std::string_view(png.constData(), std::size_t(png.size())), path, what);
+    }
+
+    bool writeFile(std::string_view bytes, const QString& path, const QString& what) const
+    {
+        if (!writeFileWhole(QFile::encodeName(path).toStdString(), bytes)) {
+            return error(QStringLiteral("cannot write the %1 \"%2\": %3")
+                             .arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
         }
         return true;
     }

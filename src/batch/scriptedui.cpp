@@ -12,6 +12,14 @@ void ScriptedUi::messageBox(const QString& caption, const QString& text, Icon)
     }
 }
 
+void ScriptedUi::commandFailed(const QString& caption, const QString& text)
+{
+    messageBox(caption, text, Icon::Error);
+    if (m_scriptError.isEmpty()) {
+        m_scriptError = QStringLiteral("%1: %2").arg(caption, text);
+    }
+}
+
 namespace {
 
 bool isCancel(const QString& word)

@@ -22,6 +22,7 @@ public:
     explicit ScriptedUi(std::FILE* echo = nullptr) : m_echo(echo) {}
 
     void messageBox(const QString& caption, const QString& text, Icon icon) override;
+    void commandFailed(const QString& caption, const QString& text) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     int runModal(ModalDialog& dialog) override;
     void beep() override { ++m_beeps; }
@@ -29,7 +30,8 @@ public:
     // The answers for the dialogs of the command about to run; unused ones are dropped.
     void setAnswers(const QStringList& answers);
     // The first answer that a dialog could not take since the last clear: a file dialog that
-    // opened with no answer, or a word a parameter dialog has no field for. Empty when none.
+    // opened with no answer, a word a parameter dialog has no field for, or a command that
+    // failed. Empty when none.
     const QString& scriptError() const { return m_scriptError; }
     void clearScriptError() { m_scriptError.clear(); }
 

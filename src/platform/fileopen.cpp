@@ -13,9 +13,6 @@
 #include <cerrno>
 
 // Qt opens by QString and without a way to refuse a pipe before it blocks, so these use POSIX.
-namespace {
-
-// The errno that refuses a file of this type, 0 for a regular file.
 int refusalFor(mode_t mode)
 {
     if (S_ISREG(mode)) {
@@ -29,6 +26,8 @@ int refusalFor(mode_t mode)
     }
     return ENODEV;
 }
+
+namespace {
 
 void closeKeepingErrno(int fd)
 {

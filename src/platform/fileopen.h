@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <string>
 
@@ -13,6 +15,9 @@ class QFile;
 //   ENODEV  a character or block device
 // Any other failure keeps the errno of open() (ENOENT, EACCES, ...). Names are bytes, passed to
 // the system as they are, so a name that is not UTF-8 still opens its file.
+
+// The errno that refuses a file of this type (a stat() mode), 0 for a regular file.
+int refusalFor(mode_t mode);
 
 // Opens `file` (not yet open) on the regular file for reading; false with errno set.
 bool openForReading(const std::string& name, QFile& file);

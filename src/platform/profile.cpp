@@ -1,12 +1,12 @@
 #include "platform/profile.h"
 
 #include "platform/fileopen.h"
+#include "platform/filewrite.h"
 #include "platform/lasterror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <unistd.h>
 
@@ -380,16 +380,9 @@ int WritePrivateProfileStringA(std::string_view section, std::string_view key,
     profile.write(section, key, value);
     const std::string& text = profile.bytes();
 
-    // QSaveFile writes a temporary file and renames it, so a failure leaves the old file whole;
-    // it never opens the named file itself, so it neither waits on nor writes into a pipe.
-    // Unbuffered, because a buffered QSaveFile commits a short write (e.g. at a file size limit)
-    // as if it were whole; unbuffered, write() returns the short count.
-    QSaveFile file(QFile::decodeName(path.c_str()));
+    // Whole or not at all: a failed write leaves the old file as it was.
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(text.data(), static_cast<qint64>(text.size()))
-            != static_cast<qint64>(text.size())
-        || !file.commit()) {
+    if (!writeFileWhole(path, text)) {
         SetLastErrorFromErrno(kAccessDenied);
         return 0;
     }

@@ -31,7 +31,12 @@ std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultExtension);
-    if (!request.initialName.contains(QLatin1Char('*'))) {
+    if (!request.caption.isEmpty()) {
+        dialog.setWindowTitle(request.caption);
+    }
+    if (!request.filter.isEmpty()) {
+        dialog.setNameFilters({request.filter, QStringLiteral("All files (*)")});
+    } else if (!request.initialName.contains(QLatin1Char('*'))) {
         dialog.selectFile(request.initialName);
     } else {
         dialog.setNameFilters({request.initialName, QStringLiteral("*")});

@@ -12,6 +12,8 @@ struct FileDialogRequest {
     QString defaultExtension;    // without the dot, e.g. "bmp"
     QString initialName;         // e.g. "*.bmp"
     bool overwritePrompt = false;
+    QString caption;             // empty: the dialog's own ("Open", "Save As")
+    QString filter;              // a named filter, e.g. "CSV files (*.csv)"; empty: initialName's
 };
 
 // A parameter dialog as the Ui service runs it: the real dialog, loaded from its members, and
@@ -43,6 +45,9 @@ public:
 
     // A modal message box with an OK button.
     virtual void messageBox(const QString& caption, const QString& text, Icon icon) = 0;
+    // A command could not do what it was asked (a file it could not write): the error box, and
+    // where a script runs the command, the script stops there as at any error of its own.
+    virtual void commandFailed(const QString& caption, const QString& text) { messageBox(caption, text, Icon::Error); }
     // A modal file dialog. On OK the chosen file's folder becomes the working directory and
     // the absolute path of the file is returned; nothing on cancel.
     virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;

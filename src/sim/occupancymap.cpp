@@ -217,11 +217,28 @@ std::variant<ImportedMap, QString> importOccupancyMap(const QString& path)
     if (!image) {
         return QStringLiteral("%1%2 cannot be read (%3)").arg(imageNamedBy, description.image, readFailure());
     }
-    classifyOccupancy(*image, description.thresholds);
     if (geometry) {
         geometry->heightPixels = image->height();
+        if (const char* key = keyOverflowingCorners(*geometry, image->width())) {
+            return QStringLiteral("%1: %2: puts the map's corners in metres beyond the numbers a position can hold")
+                .arg(path, QLatin1String(key));
+        }
     }
+    classifyOccupancy(*image, description.thresholds);
     return ImportedMap{*std::move(image), geometry};
+}
+
+const char* keyOverflowingCorners(const MapGeometry& geometry, int widthPixels)
+{
+    const double width = widthPixels * geometry.resolution;
+    const double height = geometry.heightPixels * geometry.resolution;
+    if (!std::isfinite(width) || !std::isfinite(height)) {
+        return "resolution";
+    }
+    if (!std::isfinite(geometry.originX + width) || !std::isfinite(geometry.originY + height)) {
+        return "origin";
+    }
+    return nullptr;
 }
 
 QPointF toMetres(const MapGeometry& geometry, QPointF mapPixel)

@@ -68,6 +68,10 @@ bool isMapDescription(const QString& path);
 // On failure, a message that names the file (and the description's key at fault).
 std::variant<ImportedMap, QString> importOccupancyMap(const QString& path);
 
+// The key ("resolution" or "origin") that puts a corner of a map this wide in metres beyond the
+// finite numbers, or null when every corner is finite.
+const char* keyOverflowingCorners(const MapGeometry& geometry, int widthPixels);
+
 // The position in metres of a point given in map pixels (pixel centres at whole numbers; the
 // map lies at the canvas's origin, so these are canvas pixels too).
 QPointF toMetres(const MapGeometry& geometry, QPointF mapPixel);

@@ -1,7 +1,9 @@
 #include "sim/runrecord.h"
 
+#include "platform/filewrite.h"
+
 #include <QByteArray>
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
 #include <utility>
@@ -70,15 +72,6 @@ QByteArray hitsCsv(const RunRecord& run)
     return csv;
 }
 
-QString writeWhole(const QString& path, const QByteArray& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-        return QStringLiteral("%1: %2").arg(path, file.errorString());
-    }
-    return {};
-}
-
 } // namespace
 
 QString hitsFileName(const QString& runFile)
@@ -90,8 +83,17 @@ QString hitsFileName(const QString& runFile)
     return base + QStringLiteral("-hits.csv");
 }
 
-QString exportRun(const RunRecord& run, const QString& runFile, const std::optional<MapGeometry>& geometry)
+QString exportRun(const RunRecord& run, const QString& runFile)
 {
-    const QString failed = writeWhole(hitsFileName(runFile), hitsCsv(run));
-    return failed.isEmpty() ? writeWhole(runFile, runCsv(run, geometry)) : failed;
+    const QByteArray runBytes = runCsv(run, run.geometry);
+    const QByteArray hitsBytes = hitsCsv(run);
+    // The run file first: a folder or a pipe in its place is refused before its hits are touched.
+    const FileContent files[] = {
+        {QFile::encodeName(runFile).toStdString(), std::string_view(runBytes.constData(), runBytes.size())},
+        {QFile::encodeName(hitsFileName(runFile)).toStdString(), std::string_view(hitsBytes.constData(), hitsBytes.size())}};
+    const std::size_t failed = writeFilesWhole(files);
+    if (failed == std::size(files)) {
+        return {};
+    }
+    return QFile::decodeName(writeFailureText(files[failed].name, errno).c_str());
 }

@@ -24,14 +24,16 @@ struct StepRecord {
 struct RunRecord {
     std::vector<StepRecord> steps;
     std::vector<ScanHit> hits;
+    // Where the map the run drove on lies in the world, kept with the run: a map loaded later
+    // does not move a run already made.
+    std::optional<MapGeometry> geometry;
 };
 
 // The file of hits written beside a run's CSV file: "run.csv" -> "run-hits.csv".
 QString hitsFileName(const QString& runFile);
 
 // Writes the run as CSV (RFC 4180: a header row, CRLF line ends, C-locale numbers) to `runFile`
-// and its hits to hitsFileName(runFile), each written whole or not at all. A map with a
+// and its hits to hitsFileName(runFile), both or neither, each whole. A run on a map with a
 // geometry adds the cart's position in metres. Returns an empty text, or what went wrong,
 // naming the file.
-QString exportRun(const RunRecord& run, const QString& runFile,
-                  const std::optional<MapGeometry>& geometry = std::nullopt);
+QString exportRun(const RunRecord& run, const QString& runFile);

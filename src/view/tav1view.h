@@ -205,9 +205,9 @@ private:
     // Shows the part of the canvas drawn since the last call at once.
     void showCanvasNow();
     bool loadMap();
-    // Draws the map just read (m_hDib) as loading does; false, with the error shown, when it
-    // cannot be.
-    bool showLoadedMap();
+    // Makes the map just read, with its place in the world, the view's map and draws it as
+    // loading does; false, with the error shown and the current map kept, when it cannot be.
+    bool showLoadedMap(DibHandle dib, std::optional<MapGeometry> geometry);
     // The map under OnDraw's drawings; false when it could not be drawn.
     bool drawMap(Surface& dc);
     template <class Generate>

@@ -10,6 +10,8 @@ void CTAV1View::OnImportOccupancyMap()
     FileDialogRequest request;
     request.open = true;
     request.initialName = QStringLiteral("*.yaml *.yml *.pgm *.png");
+    request.caption = QStringLiteral("Import occupancy map");
+    request.filter = QStringLiteral("Occupancy maps (*.yaml *.yml *.pgm *.png)");
     if (const std::optional<QString> chosen = ui().fileDialog(request)) {
         importMap(*chosen);
     }
@@ -23,15 +25,10 @@ bool CTAV1View::importMap(const QString& path)
         return false;
     }
     ImportedMap& map = std::get<ImportedMap>(imported);
-    // A new map starts a new obstacle log, as loading one does.
-    g_obstacleCount = 0;
-    m_mapRestorable = false;
-    m_hDib = std::make_shared<const QImage>(std::move(map.image));
-    m_mapGeometry = map.geometry;
-    m_fnc.SetMapPositionText(QString());
-    if (!showLoadedMap()) {
-        m_mapGeometry.reset();
+    if (!showLoadedMap(std::make_shared<const QImage>(std::move(map.image)), map.geometry)) {
         return false;
     }
+    // A new map starts a new obstacle log, as loading one does.
+    g_obstacleCount = 0;
     return true;
 }

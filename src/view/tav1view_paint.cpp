@@ -78,34 +78,38 @@ bool CTAV1View::loadMap()
         }
         fileName = QFile::encodeName(*chosen).toStdString();
     }
-    m_mapRestorable = false;
-    m_mapGeometry.reset();
-    m_fnc.SetMapPositionText(QString());
-    m_hDib = LoadDIBFromFile(fileName.c_str());
-    if (!m_hDib) {
+    DibHandle dib = LoadDIBFromFile(fileName.c_str());
+    if (!dib) {
+        m_hDib = nullptr;
         m_autoLoadBlocked = true;
         ShowError(GetLastError(), "Error LoadDIBFromFile");
         return false;
     }
-    return showLoadedMap();
+    return showLoadedMap(std::move(dib), std::nullopt);
 }
 
-bool CTAV1View::showLoadedMap()
+bool CTAV1View::showLoadedMap(DibHandle dib, std::optional<MapGeometry> geometry)
 {
-    m_hBitmap = bitmapForCanvas(m_hDib);
-    if (m_hBitmap) {
-        ensureCanvasSize(m_hBitmap->size());
+    BitmapHandle bitmap = bitmapForCanvas(dib);
+    if (bitmap) {
+        ensureCanvasSize(bitmap->size());
         // A canvas that could not grow for want of memory would show a cut map.
-        if (m_canvas.width() < m_hBitmap->width() || m_canvas.height() < m_hBitmap->height()) {
-            m_hBitmap = nullptr;
+        if (m_canvas.width() < bitmap->width() || m_canvas.height() < bitmap->height()) {
+            bitmap = nullptr;
             SetLastError(kBitmapTooLarge);
         }
     }
-    if (!m_hBitmap) {
+    if (!bitmap) {
+        // A map the program cannot hold leaves the one shown, and everything about it, as it was.
         m_autoLoadBlocked = true;
         ShowError(GetLastError(), "Error BitmapFromDIB");
         return false;
     }
+    m_hDib = std::move(dib);
+    m_hBitmap = std::move(bitmap);
+    m_mapRestorable = false;
+    m_mapGeometry = std::move(geometry);
+    m_fnc.SetMapPositionText(QString());
     {
         Surface dc = GetDC();
         if (DrawBitmap(dc, 0, 0, m_hBitmap) == 0) {

@@ -187,6 +187,7 @@ void CTAV1View::OnAnimuj()
     m_runGoing = true;
     m_stopRequested = false;
     m_lastRun = RunRecord();
+    m_lastRun.geometry = m_mapGeometry;
     m_fnc.SetRunProgress(0, steps);
     for (int step = 1; step <= steps; ++step) {
         const TrajectoryPoint& guide = records[(step - 1) * kStepRecords];
@@ -235,13 +236,15 @@ void CTAV1View::OnExportRun()
     request.open = false;
     request.defaultExtension = QStringLiteral("csv");
     request.initialName = QStringLiteral("*.csv");
+    request.caption = QStringLiteral("Export run");
+    request.filter = QStringLiteral("CSV files (*.csv)");
     request.overwritePrompt = true;
     const std::optional<QString> chosen = ui().fileDialog(request);
     if (!chosen) {
         return;
     }
-    const QString failed = exportRun(m_lastRun, *chosen, m_mapGeometry);
+    const QString failed = exportRun(m_lastRun, *chosen);
     if (!failed.isEmpty()) {
-        ui().messageBox(QStringLiteral("Error Export run"), failed, Ui::Icon::Error);
+        ui().commandFailed(QStringLiteral("Error Export run"), failed);
     }
 }

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using namespace cmd;
@@ -143,6 +144,17 @@ TEST_F(OccupancyTest, ARunStopsAtTheImportedWallsAndItsExportHasTheCartInMetres)
     EXPECT_EQ(row[1].toInt(), first.cartX);
     EXPECT_DOUBLE_EQ(row[11].toDouble(), -1.0 + (first.cartX + 0.5) * 0.05);
     EXPECT_DOUBLE_EQ(row[12].toDouble(), -0.5 + (kHeight - first.cartY - 0.5) * 0.05);
+
+    // The run keeps the place of the map it ran on: a map loaded after it moves nothing.
+    writeFile("far.yaml", "image: room.pgm\nresolution: 1.0\norigin: [400, 300, 0]\n");
+    const std::function<void()> nextMaps[] = {[this] { importFromMenu("far.yaml"); },
+                                              [this] { ASSERT_TRUE(run(ID_FILE_OPEN)); }};
+    for (const auto& loadNext : nextMaps) {
+        loadNext();
+        ui().setAnswers({QDir(dir()).filePath("again.csv")});
+        ASSERT_TRUE(run(ID_EXPORT_RUN));
+        EXPECT_EQ(readFile("again.csv"), readFile("run.csv"));
+    }
 }
 
 TEST_F(OccupancyTest, ADescriptionNamedOnTheCommandLineIsTheMapTheWindowStartsWith)

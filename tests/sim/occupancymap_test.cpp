@@ -242,3 +242,26 @@ TEST(OccupancyGeometry, PositionsAreMetresFromTheLowerLeftCornerYUp)
     EXPECT_DOUBLE_EQ(upperRight.x(), -3.0 + 39.975);
     EXPECT_DOUBLE_EQ(upperRight.y(), -2.5 + 29.975);
 }
+
+TEST(OccupancyGeometry, ADescriptionPuttingACornerBeyondTheFiniteNumbersIsRefusedByItsKey)
+{
+    const struct {
+        MapGeometry geometry;
+        const char* key;
+    } cases[] = {
+        {{0.05, -3.0, -2.5, 0.0, 600}, nullptr},
+        {{1e308, 0.0, 0.0, 0.0, 600}, "resolution"},
+        {{1e305, 1.7e308, 0.0, 0.0, 600}, "origin"},
+        {{1e305, 0.0, 1.7e308, 0.0, 600}, "origin"},
+        {{1e305, -1.7e308, -1.7e308, 0.0, 600}, nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_STREQ(keyOverflowingCorners(c.geometry, 800), c.key) << c.geometry.resolution << " " << c.geometry.originX;
+    }
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeFileBytes(dir.filePath("room.pgm"), pgm(40, 30, QByteArray(40 * 30, char(254)))));
+    ASSERT_TRUE(writeFileBytes(dir.filePath("room.yaml"), "image: room.pgm\nresolution: 1e308\n"));
+    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.filePath("room.yaml"))),
+              dir.filePath("room.yaml") + ": resolution: puts the map's corners in metres beyond the numbers a position can hold");
+}

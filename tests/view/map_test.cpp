@@ -1,6 +1,7 @@
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
+#include "batch/dump.h"
 #include "sim/scanrecord.h"
 #include "view/commandids.h"
 #include "view/tav1view.h"
@@ -13,6 +14,8 @@
 #include <QScrollBar>
 
 #include <unistd.h>
+
+#include <functional>
 
 using namespace cmd;
 
@@ -251,4 +254,44 @@ TEST_F(MapTest, MapBeyondSixtyFourMegapixelsLoadsWhole)
     ASSERT_TRUE(view().m_bitmapLoaded);
     EXPECT_EQ(pixel(8199, 8199), kMark);
     EXPECT_EQ(pixel(0, 0), kFloor);
+}
+
+TEST_F(MapTest, AMapRefusedForItsSizeLeavesTheMapTheCanvasAndTheStateAsTheyWere)
+{
+    writeMap("mapa.bmp", {300, 200});
+    useConfiguredMap("mapa.bmp");
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(run(ID_START_CIEL));
+    ASSERT_TRUE(run(ID_SIN_2PI));
+    // Small as a file, but a canvas a million pixels high is beyond the limit.
+    QImage tall(1, 1000000, QImage::Format_Grayscale8);
+    tall.fill(0);
+    ASSERT_TRUE(tall.save(QDir(dir()).filePath("tall.png"), "PNG"));
+    const ScriptedUi noBoxes;
+    const std::string state = dumpState(view(), QString(), noBoxes);
+    view().RedrawWindow(true);
+    const QImage canvas = view().canvas();
+
+    const struct {
+        const char* how;
+        std::function<void()> load;
+    } ways[] = {
+        {"File › Open", [this] { view().m_mapFileName = "tall.png"; ASSERT_TRUE(run(ID_FILE_OPEN)); }},
+        {"Import occupancy map", [this] { EXPECT_FALSE(view().importMap(QDir(dir()).filePath("tall.png"))); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        const std::size_t shown = ui().messages().size();
+        way.load();
+        ASSERT_EQ(ui().messages().size(), shown + 1);
+        EXPECT_EQ(ui().messages().back().caption, "Error BitmapFromDIB");
+        EXPECT_EQ(ui().messages().back().text, QString("Error:%1").arg(kBitmapTooLarge));
+        view().m_mapFileName = "mapa.bmp";
+        EXPECT_EQ(dumpState(view(), QString(), noBoxes), state);
+        EXPECT_EQ(view().canvas(), canvas);
+        view().RedrawWindow(true);
+        EXPECT_EQ(view().canvas().size(), canvas.size());
+        EXPECT_EQ(view().canvas(), canvas);
+        EXPECT_TRUE(screenShowsCanvas());
+    }
 }
