@@ -1,3 +1,4 @@
+#include "common/ordinaryuser.h"
 #include "hangguard.h"
 #include "platform/lasterror.h"
 #include "platform/profile.h"
@@ -333,6 +334,9 @@ TEST_F(ProfileTest, WriteKeepsByteOrderMarkAndLineBreaks)
 
 TEST_F(ProfileTest, FailedWriteReturnsZeroAndLeavesFileWhole)
 {
+    if (rerunAsOrdinaryUser()) {
+        return;
+    }
     const std::string before = "[TAV]\r\nDialogs=1\r\n";
     const QStringList original = {QStringLiteral("tav.ini")};
 
@@ -365,17 +369,14 @@ TEST_F(ProfileTest, FailedWriteReturnsZeroAndLeavesFileWhole)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
 
-    // A read-only folder; the superuser may write anyway.
-    if (geteuid() != 0) {
-        ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        SetLastError(0);
-        EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
-        EXPECT_NE(GetLastError(), 0);
-        QFile::setPermissions(m_dir.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(fileBytes(), before);
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
-    }
+    // A read-only folder.
+    ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    SetLastError(0);
+    EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
+    EXPECT_NE(GetLastError(), 0);
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
 }
 
 TEST_F(ProfileTest, PipesAndDevicesAreRefusedAndLeftAsTheyAre)
