@@ -51,8 +51,9 @@ inline bool rerunAsOrdinaryUser()
     run.setProcessEnvironment(environment);
     run.setWorkingDirectory(home.path());
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                          QStringLiteral("--clear-groups"), program, filter});
+    run.start(QStringLiteral("setpriv"),
+              {QStringLiteral("--reuid=%1").arg(kNobody), QStringLiteral("--regid=%1").arg(kNobody),
+               QStringLiteral("--clear-groups"), program, filter});
     if (!run.waitForStarted()) {
         ADD_FAILURE() << "setpriv: " << run.errorString().toStdString();
         return true;
