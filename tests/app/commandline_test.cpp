@@ -60,6 +60,8 @@ TEST(CommandLine, WrongOrIncompleteOptionsNameTheOption)
         {{"--size", "10x10"}, "--size works only with --batch"},
         {{"--fast"}, "--fast works only with --batch"},
         {{"--batch", "-", "--size", "10by10"}, "--size wants WxH, e.g. 800x600, not '10by10'"},
+        {{"--batch", "-", "--size", "800x0"}, "--size wants WxH, e.g. 800x600, not '800x0'"},
+        {{"--batch", "-", "--size", "0x600"}, "--size wants WxH, e.g. 800x600, not '0x600'"},
         {{"a.txt", "b.txt"}, "only one FILE may be given"},
         {{"--batch", "-", "a.txt"}, "--batch takes no FILE"},
         {{"--batch", "-", "--desktop"}, "--desktop does not go with --batch"},

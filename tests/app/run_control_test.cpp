@@ -17,6 +17,17 @@
 
 #include <functional>
 
+// The window system's queue of input, which the run's pauses must empty: QTest delivers its keys
+// past it. Qt's platform interface has no header in qt6-base-dev (its private package pulls in
+// systemd and glib), so the one exported entry used here is declared as Qt defines it.
+class Q_GUI_EXPORT QWindowSystemInterface {
+public:
+    struct AsynchronousDelivery {};
+    template <typename Delivery>
+    static bool handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                               const QString& text = QString(), bool autorep = false, ushort count = 1);
+};
+
 using namespace cmd;
 
 namespace {
@@ -65,7 +76,11 @@ TEST_F(RunControlTest, EscEndsTheRunAfterItsStepAndOtherInputIsIgnored)
         const QPoint pick = canvas->mapTo(canvas->window(), QPoint(300, 200));
         QTest::mouseDClick(window, Qt::LeftButton, {}, pick);
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
-        QTest::keyClick(window, Qt::Key_Escape);
+        // Esc as a person presses it: queued by the window system, taken by the run's own pause.
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                window, type, Qt::Key_Escape, Qt::NoModifier);
+        }
     });
     // The cart stays where the first step put it.
     EXPECT_EQ(view().m_cartX, 110);

@@ -87,15 +87,18 @@ TEST_F(ScannerTest, ARedPixelStopsTheRayAndOnlyFartherHitsGrowTheRecord)
 
     m_canvas.setPixel(100, 103, kRed); // nearer, below
     m_canvas.setPixel(100, 90, kRed);  // farther, above
+    m_canvas.setPixel(90, 100, kRed);  // as far, to the left: the first of equals keeps the record
     {
         Surface dc(m_canvas);
         ScanRay(dc, 100, 100, std::acos(-1.0) / 2, 50, false);
         EXPECT_EQ(g_scanFarthestDistance, 5.0f);
         ScanRay(dc, 100, 100, -std::acos(-1.0) / 2, 50, false);
+        ScanRay(dc, 100, 100, std::acos(-1.0), 50, false);
     }
     EXPECT_EQ(g_scanFarthestDistance, 10.0f);
     EXPECT_EQ(g_scanFarthestAngle, float(-std::acos(-1.0) / 2));
-    EXPECT_EQ(g_obstacleCount, 3);
+    ASSERT_EQ(g_obstacleCount, 4);
+    EXPECT_EQ(g_obstacleValues[3], 10.0f);
 }
 
 TEST_F(ScannerTest, TheObstacleLogStopsAtItsCapacity)

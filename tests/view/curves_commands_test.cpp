@@ -1,4 +1,5 @@
 #include "common/appfixture.h"
+#include "common/ordinaryuser.h"
 
 #include "app/mainframe.h"
 #include "view/commandids.h"
@@ -104,6 +105,9 @@ TEST_F(CurvesTest, KresliWithoutDataAndEmptyOrMissingFiles)
 
 TEST_F(CurvesTest, ReadOnlyPointFilesLoadAndBadTextIsReportedOnce)
 {
+    if (rerunAsOrdinaryUser()) {
+        return;
+    }
     writeFile("aaa.dat", "1 2 \n3 4 \n");
     QFile::setPermissions(QDir(dir()).filePath("aaa.dat"), QFileDevice::ReadOwner);
     ASSERT_TRUE(run(ID_LOAD_DATA));
