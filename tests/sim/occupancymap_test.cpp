@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -50,7 +51,7 @@ std::map<QRgb, int> countClasses(const QImage& image)
 
 OccupancyMapError errorOf(const std::string& yaml)
 {
-    auto parsed = parseOccupancyYaml(yaml, QStringLiteral("/maps"));
+    auto parsed = parseOccupancyYaml(yaml, "/maps");
     const auto* error = std::get_if<OccupancyMapError>(&parsed);
     return error != nullptr ? *error : OccupancyMapError{QStringLiteral("(accepted)"), QString()};
 }
@@ -60,6 +61,12 @@ QByteArray pgm(int width, int height, const QByteArray& pixels)
 {
     return QByteArray("P5\n# CREATOR: a mapping tool 0.050 m/pix\n") + QByteArray::number(width) + ' '
         + QByteArray::number(height) + "\n255\n" + pixels;
+}
+
+// Imports the map at a path given as text.
+std::variant<ImportedMap, QString> importAt(const QString& path)
+{
+    return importOccupancyMap(QFile::encodeName(path).toStdString());
 }
 
 } // namespace
@@ -110,7 +117,7 @@ TEST(OccupancyDescription, EveryKeyIsReadAndTheImageIsFoundBesideIt)
     auto parsed = parseOccupancyYaml("image: maps/lab.pgm\nmode: trinary\nresolution: 0.025\n"
                                      "origin: [-12.5, 3.25, 1.5707]\nnegate: 1\n"
                                      "occupied_thresh: 0.7\nfree_thresh: 0.2\n",
-                                     QStringLiteral("/home/student/run"));
+                                     "/home/student/run");
     ASSERT_TRUE(std::holds_alternative<OccupancyMapFile>(parsed));
     const OccupancyMapFile& map = std::get<OccupancyMapFile>(parsed);
     EXPECT_EQ(map.image, "/home/student/run/maps/lab.pgm");
@@ -123,7 +130,7 @@ TEST(OccupancyDescription, EveryKeyIsReadAndTheImageIsFoundBesideIt)
     EXPECT_EQ(map.thresholds.free, 0.2);
 
     // An absolute image name stays; what is left out takes the defaults of a plain grey image.
-    parsed = parseOccupancyYaml("{image: /srv/map.png, resolution: 1, negate: false}", QStringLiteral("/x"));
+    parsed = parseOccupancyYaml("{image: /srv/map.png, resolution: 1, negate: false}", "/x");
     ASSERT_TRUE(std::holds_alternative<OccupancyMapFile>(parsed));
     const OccupancyMapFile& lean = std::get<OccupancyMapFile>(parsed);
     EXPECT_EQ(lean.image, "/srv/map.png");
@@ -145,6 +152,7 @@ TEST(OccupancyDescription, AFaultyDescriptionNamesItsKey)
         {"resolution: 0.05\n", "image", "is missing"},
         {"image:\nresolution: 0.05\n", "image", "names no file"},
         {"image: [a, b]\nresolution: 0.05\n", "image", "names no file"},
+        {"image: \"m.pgm\\0x\"\nresolution: 0.05\n", "image", "names no file: it holds a NUL byte"},
         {image, "resolution", "is missing"},
         {image + "resolution: -0.05\n", "resolution", "-0.05 is not above 0"},
         {image + "resolution: 0\n", "resolution", "0 is not above 0"},
@@ -183,7 +191,7 @@ TEST(OccupancyImport, AMapAsMappingToolsSaveItIsClassifiedPixelByPixelAndLeftAsI
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.pgm"), image));
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.yaml"), yaml));
 
-    auto imported = importOccupancyMap(dir.filePath("room.yaml"));
+    auto imported = importAt(dir.filePath("room.yaml"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported)) << std::get<QString>(imported).toStdString();
     const ImportedMap& map = std::get<ImportedMap>(imported);
     EXPECT_EQ(map.image.size(), QSize(40, 30));
@@ -198,14 +206,14 @@ TEST(OccupancyImport, AMapAsMappingToolsSaveItIsClassifiedPixelByPixelAndLeftAsI
 
     // The description's thresholds are the ones applied: negated, the black walls are free.
     ASSERT_TRUE(writeFileBytes(dir.filePath("negated.yaml"), "image: room.pgm\nresolution: 0.05\nnegate: 1\n"));
-    imported = importOccupancyMap(dir.filePath("negated.yaml"));
+    imported = importAt(dir.filePath("negated.yaml"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported));
     EXPECT_EQ(countClasses(std::get<ImportedMap>(imported).image),
               (std::map<QRgb, int>{{kOccupiedPixel, 900}, {kFreePixel, 300}}));
     QFile::remove(dir.filePath("negated.yaml"));
 
     // The image alone imports with the default thresholds, and has no place in the world.
-    imported = importOccupancyMap(dir.filePath("room.pgm"));
+    imported = importAt(dir.filePath("room.pgm"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported));
     EXPECT_EQ(countClasses(std::get<ImportedMap>(imported).image),
               (std::map<QRgb, int>{{kOccupiedPixel, 300}, {kUnknownPixel, 500}, {kFreePixel, 400}}));
@@ -217,20 +225,43 @@ TEST(OccupancyImport, WhatCannotBeReadIsNamedWithItsFileAndKey)
     QTemporaryDir dir;
     const QString yaml = dir.filePath("lab.yaml");
     ASSERT_TRUE(writeFileBytes(yaml, "image: lab.pgm\nresolution: 0.05\n"));
-    auto imported = importOccupancyMap(yaml);
+    auto imported = importAt(yaml);
     EXPECT_EQ(std::get<QString>(imported),
               yaml + ": image: " + dir.filePath("lab.pgm") + " cannot be read (No such file or directory)");
 
     ASSERT_TRUE(writeFileBytes(dir.filePath("lab.pgm"), "P5\n40 30\n255\nshort"));
-    imported = importOccupancyMap(yaml);
+    imported = importAt(yaml);
     EXPECT_EQ(std::get<QString>(imported),
               yaml + ": image: " + dir.filePath("lab.pgm") + " cannot be read (not an image that can be read)");
 
     ASSERT_TRUE(writeFileBytes(yaml, "image: lab.pgm\nresolution: 0.05\nfree_thresh: 2\n"));
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(yaml)), yaml + ": free_thresh: 2 is outside 0 to 1");
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.filePath("none.yaml"))),
+    EXPECT_EQ(std::get<QString>(importAt(yaml)), yaml + ": free_thresh: 2 is outside 0 to 1");
+    EXPECT_EQ(std::get<QString>(importAt(dir.filePath("none.yaml"))),
               dir.filePath("none.yaml") + ": No such file or directory");
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.path() + "/")), dir.path() + "/ cannot be read (Is a directory)");
+    EXPECT_EQ(std::get<QString>(importAt(dir.path() + "/")), dir.path() + "/ cannot be read (Is a directory)");
+}
+
+TEST(OccupancyImport, FileNamesAreTheirBytesNotUtf8Text)
+{
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const auto write = [&folder](const std::string& name, const QByteArray& bytes) {
+        std::FILE* file = std::fopen((folder + name).c_str(), "wb");
+        ASSERT_NE(file, nullptr) << name;
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file);
+        std::fclose(file);
+    };
+    // Names written in a Windows code page: not UTF-8.
+    const std::string image = "l\xe9.pgm";
+    write(image, pgm(4, 3, QByteArray(12, char(0))));
+    const QByteArray yaml = "image: " + QByteArray::fromStdString(image) + "\nresolution: 0.05\n";
+    write("lab.yaml", yaml);
+    write("d\xe9.yaml", yaml);
+    for (const std::string& name : {std::string("lab.yaml"), std::string("d\xe9.yaml"), image}) {
+        auto imported = importOccupancyMap(folder + name);
+        ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported)) << std::get<QString>(imported).toStdString();
+        EXPECT_EQ(std::get<ImportedMap>(imported).image.size(), QSize(4, 3)) << name;
+    }
 }
 
 TEST(OccupancyGeometry, PositionsAreMetresFromTheLowerLeftCornerYUp)
