@@ -117,5 +117,10 @@ std::FILE* openForWriting(const std::string& name)
 std::string absoluteName(const std::string& name)
 {
     std::error_code error;
-    return (std::filesystem::current_path(error) / name).lexically_normal().native();
+    std::string absolute = (std::filesystem::current_path(error) / name).lexically_normal().native();
+    // A folder's name ends without a slash, as Qt's cleaned paths do.
+    if (absolute.size() > 1 && absolute.back() == '/') {
+        absolute.pop_back();
+    }
+    return absolute;
 }
