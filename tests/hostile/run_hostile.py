@@ -95,8 +95,8 @@ POINTS = {
     "zero.dat": ({str(errno.ENODEV)} | UNUSABLE, 0),
 }
 
-# The corpus's files that are not regular, by the start of their name -> the code they are refused with.
-# A configuration in UTF-16 is read, but not written in two encodings.
+# The corpus's files refused, by the start of their name -> the code they are refused with: those that
+# are not regular, and a configuration in UTF-16 when written (it is read, but not left in two encodings).
 REFUSAL_CODES = {"folder": errno.EISDIR, "fifo": errno.ESPIPE, "zero": errno.ENODEV,
                  "utf16le": errno.EILSEQ, "utf16be": errno.EILSEQ}
 
