@@ -61,7 +61,7 @@ std::unique_ptr<CMainFrame> createMainFrame(std::string file, std::optional<std:
     if (map) {
         frame->view()->setStartupMap(*map);
     }
-    if (!file.empty() && !frame->openDocument(QFile::decodeName(QByteArray::fromStdString(file)))) {
+    if (!file.empty() && !frame->openDocument(file)) {
         return nullptr;
     }
     frame->view()->OnInitialUpdate();

@@ -125,9 +125,9 @@ TEST_F(StartupTest, ADescriptionThatCannotBeReadIsRefusedWithItsNameAndReason)
     }
 }
 
-TEST_F(StartupTest, TheMapIsNamedByItsBytesNotUtf8Text)
+TEST_F(StartupTest, FileNamesAreTheirBytesNotUtf8Text)
 {
-    // A name written in a Windows code page.
+    // Names written in a Windows code page.
     const std::string name = "l\xe9.bmp";
     writeBlueMap("blue.bmp");
     const std::string folder = QFile::encodeName(dir()).toStdString() + "/";
@@ -142,6 +142,13 @@ TEST_F(StartupTest, TheMapIsNamedByItsBytesNotUtf8Text)
             QDir::setCurrent(dir());
         }
     }
+    // Not an image: the document.
+    const std::string document = "n\xe9.txt";
+    std::FILE* notes = std::fopen((folder + document).c_str(), "w");
+    ASSERT_NE(notes, nullptr);
+    std::fclose(notes);
+    EXPECT_TRUE(start(document));
+    EXPECT_TRUE(ui().messages().empty());
 }
 
 TEST_F(StartupTest, TheFirstWindowShowsTheWholeSampleMapAndFitsTheScreen)
