@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 namespace {
@@ -239,29 +238,6 @@ TEST(OccupancyImport, WhatCannotBeReadIsNamedWithItsFileAndKey)
     EXPECT_EQ(std::get<QString>(importAt(dir.filePath("none.yaml"))),
               dir.filePath("none.yaml") + ": No such file or directory");
     EXPECT_EQ(std::get<QString>(importAt(dir.path() + "/")), dir.path() + "/ cannot be read (Is a directory)");
-}
-
-TEST(OccupancyImport, FileNamesAreTheirBytesNotUtf8Text)
-{
-    QTemporaryDir dir;
-    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
-    const auto write = [&folder](const std::string& name, const QByteArray& bytes) {
-        std::FILE* file = std::fopen((folder + name).c_str(), "wb");
-        ASSERT_NE(file, nullptr) << name;
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file);
-        std::fclose(file);
-    };
-    // Names written in a Windows code page: not UTF-8.
-    const std::string image = "l\xe9.pgm";
-    write(image, pgm(4, 3, QByteArray(12, char(0))));
-    const QByteArray yaml = "image: " + QByteArray::fromStdString(image) + "\nresolution: 0.05\n";
-    write("lab.yaml", yaml);
-    write("d\xe9.yaml", yaml);
-    for (const std::string& name : {std::string("lab.yaml"), std::string("d\xe9.yaml"), image}) {
-        auto imported = importOccupancyMap(folder + name);
-        ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported)) << std::get<QString>(imported).toStdString();
-        EXPECT_EQ(std::get<ImportedMap>(imported).image.size(), QSize(4, 3)) << name;
-    }
 }
 
 TEST(OccupancyGeometry, PositionsAreMetresFromTheLowerLeftCornerYUp)
