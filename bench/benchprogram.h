@@ -40,7 +40,7 @@ public:
         }
         file.close();
         setUi(&m_ui);
-        m_frame = createMainFrame(QString());
+        m_frame = createMainFrame(std::string());
         m_frame->resize(window.isValid() ? window : QSize(mapSide + 80, mapSide + 80));
         m_frame->show();
         QApplication::processEvents();

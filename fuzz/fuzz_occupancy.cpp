@@ -15,7 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const auto parsed = parseOccupancyYaml(text, QStringLiteral("/maps"));
+    const auto parsed = parseOccupancyYaml(text, "/maps");
     if (const auto* map = std::get_if<OccupancyMapFile>(&parsed)) {
         FUZZ_CHECK(std::isfinite(map->geometry.resolution) && map->geometry.resolution > 0.0);
         FUZZ_CHECK(map->thresholds.free >= 0.0 && map->thresholds.occupied <= 1.0);

@@ -78,7 +78,7 @@ QByteArray usageText()
     return QByteArray(kUsage).replace("%1", names + line + '\n');
 }
 
-CommandLine parseCommandLine(const QStringList& arguments)
+CommandLine parseCommandLine(const QByteArrayList& arguments)
 {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
@@ -89,7 +89,18 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption desktop(QStringLiteral("desktop"));
     QCommandLineParser parser;
     parser.addOptions({help, version, batch, size, fast, map, desktop});
-    if (!parser.parse(arguments)) {
+    // Qt decodes a word that is not UTF-8 lossily, so the file names come from a second reading
+    // of the words as Latin-1 (one character a byte): the options are ASCII, so both readings
+    // find the same options and values.
+    QCommandLineParser bytes;
+    bytes.addOptions({help, version, batch, size, fast, map, desktop});
+    QStringList text;
+    QStringList latin1;
+    for (const QByteArray& argument : arguments) {
+        text << QString::fromLocal8Bit(argument);
+        latin1 << QString::fromLatin1(argument);
+    }
+    if (!parser.parse(text) || !bytes.parse(latin1)) {
         return failure(parser.errorText());
     }
     CommandLine line;
@@ -101,11 +112,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
         line.action = CommandLine::Action::Version;
         return line;
     }
-    const QStringList files = parser.positionalArguments();
+    const QStringList files = bytes.positionalArguments();
     if (files.size() > 1) {
         return failure(QStringLiteral("only one FILE may be given"));
     }
-    line.file = files.value(0);
+    line.file = files.value(0).toLatin1().toStdString();
     line.batch = parser.isSet(batch);
     for (const QCommandLineOption* batchOnly : {&size, &fast}) {
         if (parser.isSet(*batchOnly) && !line.batch) {
@@ -116,7 +127,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return failure(QStringLiteral("--desktop does not go with --batch"));
     }
     line.desktop = parser.isSet(desktop);
-    if (line.batch && !line.file.isEmpty()) {
+    if (line.batch && !line.file.empty()) {
         return failure(QStringLiteral("--batch takes no FILE"));
     }
     line.options.script = parser.value(batch);
@@ -129,7 +140,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     }
     line.options.fast = parser.isSet(fast);
     if (parser.isSet(map)) {
-        line.options.map = parser.value(map);
+        line.options.map = bytes.value(map).toLatin1().toStdString();
     }
     return line;
 }

@@ -24,9 +24,9 @@ int main(int argc, char** argv)
 {
     // A file-size limit must make a write fail (and be reported), not kill the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    QStringList arguments;
+    QByteArrayList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QByteArray(argv[i]);
     }
     const CommandLine line = parseCommandLine(arguments);
     switch (line.action) {

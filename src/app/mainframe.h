@@ -37,8 +37,9 @@ public:
     void setPaneText(int pane, const QString& text) override;
     void setRunProgress(int done, int total) override;
 
-    // Opens a file as the (data-less) document; false, with a box, when it cannot be opened.
-    bool openDocument(const QString& path);
+    // Opens a file (its name in bytes) as the (data-less) document; false, with a box, when it
+    // cannot be opened.
+    bool openDocument(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

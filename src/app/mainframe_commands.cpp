@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QSettings>
 
@@ -30,7 +31,7 @@ void CMainFrame::onFileNew()
     m_view->OnInitialUpdate();
 }
 
-bool CMainFrame::openDocument(const QString& path)
+bool CMainFrame::openDocument(const std::string& path)
 {
     if (!m_document.OnOpenDocument(path)) {
         ui().messageBox(QStringLiteral("TAV1"), QStringLiteral("Failed to open document."), Ui::Icon::Warning);
@@ -116,8 +117,7 @@ void CMainFrame::openRecentFile(int index)
     if (index >= m_recentFiles.size()) {
         return;
     }
-    const QString path = m_recentFiles.at(index);
-    if (!openDocument(path)) {
+    if (!openDocument(QFile::encodeName(m_recentFiles.at(index)).toStdString())) {
         // A file that cannot be opened leaves the list, as the framework does.
         m_recentFiles.removeAt(index);
         saveRecentFiles();

@@ -4,6 +4,7 @@
 #include "app/userfolder.h"
 #include "app/windowplacement.h"
 #include "batch/batchrunner.h"
+#include "platform/fileopen.h"
 #include "platform/qtui.h"
 #include "platform/ui.h"
 #include "sim/occupancymap.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <utility>
@@ -21,9 +21,10 @@
 namespace {
 
 // A regular file whose content an image reader recognises (read by content, not by name).
-bool isImageFile(const QString& path)
+bool isImageFile(const std::string& path)
 {
-    return QFileInfo(path).isFile() && !QImageReader::imageFormat(path).isEmpty();
+    QFile file;
+    return openForReading(path, file) && !QImageReader::imageFormat(&file).isEmpty();
 }
 
 // The main frame as the batch runner drives it.
@@ -46,33 +47,35 @@ private:
 
 } // namespace
 
-std::unique_ptr<CMainFrame> createMainFrame(QString file, std::optional<QString> map)
+std::unique_ptr<CMainFrame> createMainFrame(std::string file, std::optional<std::string> map)
 {
-    if (!map && !file.isEmpty() && (isImageFile(file) || (isMapDescription(file) && QFileInfo(file).isFile()))) {
-        map = std::exchange(file, QString());
+    // A description that cannot be read is refused by the import, which names it and says why.
+    if (!map && !file.empty()
+        && (isMapDescription(QFile::decodeName(QByteArray::fromStdString(file))) || isImageFile(file))) {
+        map = std::exchange(file, std::string());
     }
     auto frame = std::make_unique<CMainFrame>();
     if (!frame->view()->constructed()) {
         return nullptr;
     }
     if (map) {
-        frame->view()->setStartupMap(QFile::encodeName(*map).toStdString());
+        frame->view()->setStartupMap(*map);
     }
-    if (!file.isEmpty() && !frame->openDocument(file)) {
+    if (!file.empty() && !frame->openDocument(file)) {
         return nullptr;
     }
     frame->view()->OnInitialUpdate();
     return frame;
 }
 
-int runDesktop(QString file, std::optional<QString> map, bool inUserFolder)
+int runDesktop(std::string file, std::optional<std::string> map, bool inUserFolder)
 {
     QtUi qtUi;
     setUi(&qtUi);
     if (inUserFolder) {
         // Paths given on the command line keep meaning what they meant before the move.
-        file = file.isEmpty() ? file : QFileInfo(file).absoluteFilePath();
-        map = map ? std::optional(QFileInfo(*map).absoluteFilePath()) : map;
+        file = file.empty() ? file : absoluteName(file);
+        map = map ? std::optional(absoluteName(*map)) : map;
         const QString folder = userFolderPath();
         QString error = prepareUserFolder(folder, installedExamplesPath());
         if (error.isEmpty() && !QDir::setCurrent(folder)) {
@@ -99,8 +102,8 @@ int runDesktop(QString file, std::optional<QString> map, bool inUserFolder)
 
 int runScript(const BatchOptions& options)
 {
-    return runBatch(options, [](const std::optional<QString>& map) -> std::unique_ptr<BatchWindow> {
-        std::unique_ptr<CMainFrame> frame = createMainFrame(QString(), map);
+    return runBatch(options, [](const std::optional<std::string>& map) -> std::unique_ptr<BatchWindow> {
+        std::unique_ptr<CMainFrame> frame = createMainFrame(std::string(), map);
         return frame ? std::make_unique<FrameForBatch>(std::move(frame)) : nullptr;
     });
 }

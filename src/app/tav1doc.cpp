@@ -12,13 +12,13 @@ bool CTAV1Doc::OnNewDocument()
     return true;
 }
 
-bool CTAV1Doc::OnOpenDocument(const QString& path)
+bool CTAV1Doc::OnOpenDocument(const std::string& path)
 {
     QFile file;
-    if (!openForReading(QFile::encodeName(path).toStdString(), file)) {
+    if (!openForReading(path, file)) {
         return false;
     }
-    m_path = QFileInfo(path).absoluteFilePath();
+    m_path = QFile::decodeName(QByteArray::fromStdString(absoluteName(path)));
     return true;
 }
 

@@ -6,12 +6,13 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 struct BatchOptions {
     QString script;             // a path, or "-" for standard input
     QSize size{800, 600};       // the view's client size
     bool fast = false;          // skip the animation's pauses
-    std::optional<QString> map; // the map the window starts with (see CTAV1View::setStartupMap)
+    std::optional<std::string> map; // the map the window starts with, as bytes (see CTAV1View::setStartupMap)
 };
 
 // Exit statuses of a batch run.

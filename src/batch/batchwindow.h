@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class CTAV1View;
 class QWidget;
@@ -24,4 +25,4 @@ public:
 
 // Makes the main window starting on `map` (see CTAV1View::setStartupMap); null when the
 // program cannot start.
-using BatchWindowMaker = std::function<std::unique_ptr<BatchWindow>(const std::optional<QString>& map)>;
+using BatchWindowMaker = std::function<std::unique_ptr<BatchWindow>(const std::optional<std::string>& map)>;

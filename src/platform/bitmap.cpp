@@ -3,14 +3,16 @@
 #include "platform/bmpcheck.h"
 #include "platform/fileopen.h"
 #include "platform/lasterror.h"
+#include "platform/pnmcheck.h"
 #include "platform/surface.h"
 
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cerrno>
 
-std::optional<QImage> readImageFile(const char* fileName, QImage::Format format)
+std::optional<QImage> readImageFile(const std::string& fileName, QImage::Format format)
 {
     // Opened by its bytes (a name from a Windows-made configuration need not be UTF-8), only
     // as a regular file, so a missing, unreadable or special file reports its real errno.
@@ -22,6 +24,7 @@ std::optional<QImage> readImageFile(const char* fileName, QImage::Format format)
     }
     const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
     const std::optional<BmpHeader> bmp = readBmpHeader(mapped, file.size());
+    const std::optional<PnmSize> pnm = readPnmSize(mapped, file.size());
     if (mapped != nullptr) {
         file.unmap(const_cast<uchar*>(mapped));
     }
@@ -29,11 +32,15 @@ std::optional<QImage> readImageFile(const char* fileName, QImage::Format format)
     reader.setAllocationLimit(kBitmapAllocationLimitMb);
     reader.setAutoTransform(false);
     // The declared size is checked before decoding, as Qt tells no reason after a refusal: a
-    // BMP's from its own header (Qt refuses very large BMP headers as unreadable), any other
-    // format's from Qt.
+    // BMP's and a PGM's (or PBM's, PPM's) from their own headers (Qt refuses very large ones as
+    // unreadable), any other format's from Qt.
     const QSize qtSize = reader.size();
-    const BmpHeader declared = bmp.value_or(BmpHeader{qtSize.width(), qtSize.height(), true});
-    if (!fitsBitmapLimit(declared.width, declared.height)) {
+    BmpHeader declared = bmp.value_or(BmpHeader{qtSize.width(), qtSize.height(), true});
+    if (pnm) {
+        declared = BmpHeader{pnm->width, pnm->height, true};
+    }
+    if (!fitsBitmapLimit(declared.width, declared.height)
+        || (pnm && std::max(pnm->width, pnm->height) > kPnmLargestSide)) {
         SetLastError(kBitmapTooLarge);
         return std::nullopt;
     }
@@ -62,7 +69,7 @@ std::optional<QImage> readImageFile(const char* fileName, QImage::Format format)
     return image;
 }
 
-DibHandle LoadDIBFromFile(const char* fileName)
+DibHandle LoadDIBFromFile(const std::string& fileName)
 {
     std::optional<QImage> image = readImageFile(fileName, QImage::Format_RGB32);
     return image ? std::make_shared<const QImage>(*std::move(image)) : nullptr;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class Surface;
 
@@ -28,13 +29,14 @@ constexpr int kBitmapTooLarge = 8;    // decoded size beyond the limit (ERROR_NO
 constexpr int kBitmapNoBitmap = 6;    // null handle given (ERROR_INVALID_HANDLE)
 
 // Reads an image file: BMP, or any format Qt recognises by content (PNG, PGM, …), decoded to
-// `format`. Nothing on failure, with the reason as the last error (errno of the open, or one
-// of the codes above; memory that cannot be had is the size error too).
-std::optional<QImage> readImageFile(const char* fileName, QImage::Format format);
+// `format`. The name is bytes (see platform/fileopen.h). Nothing on failure, with the reason as
+// the last error (errno of the open, or one of the codes above; memory that cannot be had, or a
+// side beyond what the format's reader takes, is the size error too).
+std::optional<QImage> readImageFile(const std::string& fileName, QImage::Format format);
 
 // The map bitmap: the image file decoded to the canvas's pixel format, so the drawable bitmap
 // made from it shares its pixels. Null on failure, with the last error set.
-DibHandle LoadDIBFromFile(const char* fileName);
+DibHandle LoadDIBFromFile(const std::string& fileName);
 
 // Makes the drawable bitmap from a DIB. Null on failure, with the last error set.
 BitmapHandle BitmapFromDIB(const DibHandle& dib);

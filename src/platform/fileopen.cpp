@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 // Qt opens by QString and without a way to refuse a pipe before it blocks, so these use POSIX.
 int refusalFor(mode_t mode)
@@ -40,6 +42,11 @@ void closeKeepingErrno(int fd)
 // file. The type is taken from the opened descriptor, so the name cannot change in between.
 int openRegular(const std::string& name, int flags)
 {
+    // The system would take the name only up to a NUL byte, and so open another file.
+    if (name.find('\0') != std::string::npos) {
+        errno = EINVAL;
+        return -1;
+    }
     const int fd = ::open(name.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         // A pipe without a reader (opened for writing) and a socket refuse with ENXIO.
@@ -104,4 +111,15 @@ std::FILE* openForWriting(const std::string& name)
         return nullptr;
     }
     return adopt(fd, "w");
+}
+
+std::string absoluteName(const std::string& name)
+{
+    std::error_code error;
+    std::string absolute = (std::filesystem::current_path(error) / name).lexically_normal().native();
+    // A folder's name ends without a slash, as Qt's cleaned paths do.
+    if (absolute.size() > 1 && absolute.back() == '/') {
+        absolute.pop_back();
+    }
+    return absolute;
 }

@@ -13,6 +13,7 @@ class QFile;
 //   EISDIR  a folder
 //   ESPIPE  a named pipe (FIFO) or a socket
 //   ENODEV  a character or block device
+//   EINVAL  a name with a NUL byte (the system would read it only up to the NUL)
 // Any other failure keeps the errno of open() (ENOENT, EACCES, ...). Names are bytes, passed to
 // the system as they are, so a name that is not UTF-8 still opens its file.
 
@@ -28,3 +29,7 @@ std::FILE* openForReading(const std::string& name);
 // fopen(name, "w") of a regular file: created when missing; an existing one is emptied only
 // once it is known to be regular. Null with errno set.
 std::FILE* openForWriting(const std::string& name);
+
+// The name made absolute against the working directory and cleaned of "." and "..", byte for
+// byte (Qt's path functions would decode it, and lose what is not UTF-8).
+std::string absoluteName(const std::string& name);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <unistd.h>
 
@@ -127,6 +128,22 @@ bool readFile(const std::string& path, std::string& bytes)
     return true;
 }
 
+// Whether the bytes start with a UTF-16 byte-order mark, as some editors save an INI file.
+bool isUtf16(std::string_view bytes)
+{
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+// UTF-16 text (after its byte-order mark) as the 8-bit text the reader parses: UTF-8, as names
+// in this system are, which keeps every character.
+std::string utf8FromUtf16(std::string_view bytes)
+{
+    QStringDecoder decoder(bytes.starts_with("\xFE\xFF") ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
+                           QStringDecoder::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(bytes.data() + 2, qsizetype(bytes.size()) - 2));
+    return text.toUtf8().toStdString();
+}
+
 // The file's text, or no text when it cannot be read (the last error says why).
 ProfileText readText(const std::string& fileName)
 {
@@ -135,7 +152,7 @@ ProfileText readText(const std::string& fileName)
         return ProfileText();
     }
     bytes.resize(std::min(bytes.size(), kSizeLimit));
-    return ProfileText(std::move(bytes));
+    return ProfileText(isUtf16(bytes) ? utf8FromUtf16(bytes) : std::move(bytes));
 }
 
 // Windows' RtlCharToInteger with base 0.
@@ -374,6 +391,11 @@ int WritePrivateProfileStringA(std::string_view section, std::string_view key,
     // Rewriting only the part that was read would cut the file.
     if (original.size() > kSizeLimit) {
         SetLastError(EFBIG);
+        return 0;
+    }
+    // Lines written in 8 bits would leave the file in two encodings; it is left whole instead.
+    if (isUtf16(original)) {
+        SetLastError(EILSEQ);
         return 0;
     }
     ProfileText profile(std::move(original));

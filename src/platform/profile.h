@@ -13,7 +13,9 @@
 // - The first of duplicate sections or keys is the one that counts; lines before the first
 //   section belong to none.
 // - One pair of matching double or single quotes around a value is removed.
-// - Lines end in LF, CRLF or CR; a UTF-8 byte-order mark is skipped.
+// - Lines end in LF, CRLF or CR; a UTF-8 byte-order mark is skipped. A file with a UTF-16
+//   byte-order mark (little or big endian) is read as its text in UTF-8, and is not written:
+//   a write to it fails (EILSEQ) and leaves it whole.
 // - The file name's last component is matched without regard to letter case as well.
 // - Writes replace a value in place, append a new key at the end of its section and a new
 //   section at the end of the file; every write is atomic (the old file stays whole when a

@@ -1,9 +1,12 @@
 #include "platform/ui.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/fileopen.h"
+
+#include <QFile>
 
 #include <cassert>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 Ui* g_ui = nullptr;
@@ -20,11 +23,17 @@ void setUi(Ui* service)
     g_ui = service;
 }
 
+std::string takeChosenFile(const std::string& path)
+{
+    const std::string chosen = absoluteName(path);
+    std::error_code error;
+    std::filesystem::current_path(std::filesystem::path(chosen).parent_path(), error);
+    return chosen;
+}
+
 QString takeChosenFile(const QString& path)
 {
-    const QFileInfo chosen(QDir::current(), path);
-    QDir::setCurrent(chosen.absolutePath());
-    return chosen.absoluteFilePath();
+    return QFile::decodeName(QByteArray::fromStdString(takeChosenFile(QFile::encodeName(path).toStdString())));
 }
 
 void ShowError(int code, const char* caption)

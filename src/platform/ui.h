@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QDialog;
 
@@ -62,7 +63,8 @@ Ui& ui();
 void setUi(Ui* service);
 
 // What OK on a file dialog does with the chosen file: its folder becomes the working directory;
-// returns the file's absolute path.
+// returns the file's absolute path. The name as bytes, kept byte for byte, or as text.
+std::string takeChosenFile(const std::string& path);
 QString takeChosenFile(const QString& path);
 
 // The program-wide error box: text "Error:<code>", the caption, the error icon, an OK button.

@@ -4,7 +4,6 @@
 #include "platform/fileopen.h"
 #include "platform/lasterror.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -70,7 +70,7 @@ bool negate(const YAML::Node& document)
     throw KeyError{"negate", QStringLiteral("%1 is neither 0 nor 1").arg(textOf(node))};
 }
 
-OccupancyMapFile readDescription(const YAML::Node& document, const QString& folder)
+OccupancyMapFile readDescription(const YAML::Node& document, const std::string& folder)
 {
     if (!document.IsMap()) {
         throw KeyError{"", QStringLiteral("is not a map description (keys and values)")};
@@ -83,7 +83,11 @@ OccupancyMapFile readDescription(const YAML::Node& document, const QString& fold
     if (!image.IsScalar() || image.Scalar().empty()) {
         throw KeyError{"image", QStringLiteral("names no file")};
     }
-    map.image = QDir(folder).filePath(QString::fromStdString(image.Scalar()));
+    // The system would take the name only up to the NUL, and so open another file.
+    if (image.Scalar().find('\0') != std::string::npos) {
+        throw KeyError{"image", QStringLiteral("names no file: it holds a NUL byte")};
+    }
+    map.image = (std::filesystem::path(folder) / image.Scalar()).native();
 
     const YAML::Node resolution = document["resolution"];
     if (!resolution) {
@@ -122,6 +126,12 @@ OccupancyMapFile readDescription(const YAML::Node& document, const QString& fold
     return map;
 }
 
+// A file name's bytes as a message shows them.
+QString shownName(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
 // Why an image could not be read, from the last error its reader left.
 QString readFailure()
 {
@@ -135,11 +145,11 @@ QString readFailure()
     }
 }
 
-std::variant<std::string, QString> readDescriptionText(const QString& path)
+std::variant<std::string, QString> readDescriptionText(const std::string& path)
 {
     errno = 0;
     QFile file;
-    if (!openForReading(QFile::encodeName(path).toStdString(), file)) {
+    if (!openForReading(path, file)) {
         return QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EACCES));
     }
     if (file.size() > kMaxDescriptionBytes) {
@@ -151,7 +161,7 @@ std::variant<std::string, QString> readDescriptionText(const QString& path)
 } // namespace
 
 std::variant<OccupancyMapFile, OccupancyMapError> parseOccupancyYaml(const std::string& text,
-                                                                     const QString& folder)
+                                                                     const std::string& folder)
 {
     try {
         return readDescription(YAML::Load(text), folder);
@@ -190,38 +200,39 @@ bool isMapDescription(const QString& path)
     return suffix == QLatin1String("yaml") || suffix == QLatin1String("yml");
 }
 
-std::variant<ImportedMap, QString> importOccupancyMap(const QString& path)
+std::variant<ImportedMap, QString> importOccupancyMap(const std::string& path)
 {
+    const QString shownPath = shownName(path);
     OccupancyMapFile description;
     std::optional<MapGeometry> geometry;
     // What names the image in a message: the description and its key, when there is one.
     QString imageNamedBy;
-    if (isMapDescription(path)) {
+    if (isMapDescription(shownPath)) {
         const auto text = readDescriptionText(path);
         if (const QString* failure = std::get_if<QString>(&text)) {
-            return QStringLiteral("%1: %2").arg(path, *failure);
+            return QStringLiteral("%1: %2").arg(shownPath, *failure);
         }
-        auto parsed = parseOccupancyYaml(std::get<std::string>(text), QFileInfo(path).absolutePath());
+        const std::string folder = std::filesystem::path(absoluteName(path)).parent_path().native();
+        auto parsed = parseOccupancyYaml(std::get<std::string>(text), folder);
         if (const auto* error = std::get_if<OccupancyMapError>(&parsed)) {
-            return error->key.isEmpty() ? QStringLiteral("%1: %2").arg(path, error->reason)
-                                        : QStringLiteral("%1: %2: %3").arg(path, error->key, error->reason);
+            return error->key.isEmpty() ? QStringLiteral("%1: %2").arg(shownPath, error->reason)
+                                        : QStringLiteral("%1: %2: %3").arg(shownPath, error->key, error->reason);
         }
         description = std::get<OccupancyMapFile>(std::move(parsed));
         geometry = description.geometry;
-        imageNamedBy = QStringLiteral("%1: image: ").arg(path);
+        imageNamedBy = QStringLiteral("%1: image: ").arg(shownPath);
     } else {
         description.image = path;
     }
-    std::optional<QImage> image = readImageFile(QFile::encodeName(description.image).constData(),
-                                                QImage::Format_ARGB32);
+    std::optional<QImage> image = readImageFile(description.image, QImage::Format_ARGB32);
     if (!image) {
-        return QStringLiteral("%1%2 cannot be read (%3)").arg(imageNamedBy, description.image, readFailure());
+        return QStringLiteral("%1%2 cannot be read (%3)").arg(imageNamedBy, shownName(description.image), readFailure());
     }
     if (geometry) {
         geometry->heightPixels = image->height();
         if (const char* key = keyOverflowingCorners(*geometry, image->width())) {
             return QStringLiteral("%1: %2: puts the map's corners in metres beyond the numbers a position can hold")
-                .arg(path, QLatin1String(key));
+                .arg(shownPath, QLatin1String(key));
         }
     }
     classifyOccupancy(*image, description.thresholds);

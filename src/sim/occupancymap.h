@@ -33,10 +33,10 @@ struct MapGeometry {
     int heightPixels = 0;
 };
 
-// A YAML map description: the image it names (resolved against the description's folder) and
-// how to read it.
+// A YAML map description: the image it names (resolved against the description's folder; the
+// name's bytes as written, which need not be UTF-8) and how to read it.
 struct OccupancyMapFile {
-    QString image;
+    std::string image;
     MapGeometry geometry;
     OccupancyThresholds thresholds;
 };
@@ -55,7 +55,7 @@ struct ImportedMap {
 
 // Reads a description's text; `folder` is where a relative image name is looked for.
 std::variant<OccupancyMapFile, OccupancyMapError> parseOccupancyYaml(const std::string& text,
-                                                                     const QString& folder);
+                                                                     const std::string& folder);
 
 // Replaces every pixel by its class colour; a fully transparent pixel is unknown. The image
 // ends as 32-bit RGB.
@@ -64,9 +64,10 @@ void classifyOccupancy(QImage& image, const OccupancyThresholds& thresholds);
 // Whether a file name is a map description rather than an image (.yaml, .yml).
 bool isMapDescription(const QString& path);
 
-// Imports a description with its image, or a plain grey image with the default thresholds.
-// On failure, a message that names the file (and the description's key at fault).
-std::variant<ImportedMap, QString> importOccupancyMap(const QString& path);
+// Imports a description with its image, or a plain grey image with the default thresholds; the
+// path is bytes (see platform/fileopen.h). On failure, a message that names the file (and the
+// description's key at fault).
+std::variant<ImportedMap, QString> importOccupancyMap(const std::string& path);
 
 // The key ("resolution" or "origin") that puts a corner of a map this wide in metres beyond the
 // finite numbers, or null when every corner is finite.

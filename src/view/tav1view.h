@@ -92,8 +92,8 @@ public:
     void OnFileOpen();
     // File › Import occupancy map…: a mapping tool's map (YAML and image, or a grey image).
     void OnImportOccupancyMap();
-    // Imports the map at `path`; on failure says why and keeps the current map.
-    bool importMap(const QString& path);
+    // Imports the map at `path` (bytes); on failure says why and keeps the current map.
+    bool importMap(const std::string& path);
     void OnFilePrint();
     void OnFilePrintPreview();
 

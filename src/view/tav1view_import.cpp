@@ -3,6 +3,8 @@
 #include "platform/ui.h"
 #include "sim/scanrecord.h"
 
+#include <QFile>
+
 #include <variant>
 
 void CTAV1View::OnImportOccupancyMap()
@@ -13,11 +15,11 @@ void CTAV1View::OnImportOccupancyMap()
     request.caption = QStringLiteral("Import occupancy map");
     request.filter = QStringLiteral("Occupancy maps (*.yaml *.yml *.pgm *.png)");
     if (const std::optional<QString> chosen = ui().fileDialog(request)) {
-        importMap(*chosen);
+        importMap(QFile::encodeName(*chosen).toStdString());
     }
 }
 
-bool CTAV1View::importMap(const QString& path)
+bool CTAV1View::importMap(const std::string& path)
 {
     auto imported = importOccupancyMap(path);
     if (const QString* failure = std::get_if<QString>(&imported)) {

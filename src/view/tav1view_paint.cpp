@@ -64,10 +64,10 @@ bool CTAV1View::loadMap()
     if (!m_startupMap.empty()) {
         fileName = std::exchange(m_startupMap, std::string());
         if (m_openDialog != 0) {
-            fileName = QFile::encodeName(takeChosenFile(QFile::decodeName(fileName.c_str()))).toStdString();
+            fileName = takeChosenFile(fileName);
         }
-        if (const QString description = QFile::decodeName(fileName.c_str()); isMapDescription(description)) {
-            m_autoLoadBlocked = !importMap(description);
+        if (isMapDescription(QFile::decodeName(QByteArray::fromStdString(fileName)))) {
+            m_autoLoadBlocked = !importMap(fileName);
             return !m_autoLoadBlocked;
         }
     } else if (m_openDialog != 0) {
@@ -78,7 +78,7 @@ bool CTAV1View::loadMap()
         }
         fileName = QFile::encodeName(*chosen).toStdString();
     }
-    DibHandle dib = LoadDIBFromFile(fileName.c_str());
+    DibHandle dib = LoadDIBFromFile(fileName);
     if (!dib) {
         m_hDib = nullptr;
         m_autoLoadBlocked = true;

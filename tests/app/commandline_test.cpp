@@ -9,7 +9,11 @@ namespace {
 
 CommandLine parse(const QStringList& words)
 {
-    return parseCommandLine(QStringList{QStringLiteral("tav1")} + words);
+    QByteArrayList arguments{"tav1"};
+    for (const QString& word : words) {
+        arguments << word.toLocal8Bit();
+    }
+    return parseCommandLine(arguments);
 }
 
 // Runs the program with `words` and no display; returns its exit status.
@@ -48,6 +52,15 @@ TEST(CommandLine, ReadsTheGnuForms)
 
     EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);
     EXPECT_EQ(parse({"--help", "--bogus"}).action, CommandLine::Action::Error);
+
+    // File names keep their bytes (these are written in a Windows code page, not UTF-8).
+    for (const QByteArrayList& words : {QByteArrayList{"--map", "l\xe9.bmp", "d\xe9.txt"},
+                                        QByteArrayList{"--map=l\xe9.bmp", "--", "d\xe9.txt"}}) {
+        line = parseCommandLine(QByteArrayList{"tav1"} + words);
+        ASSERT_EQ(line.action, CommandLine::Action::Run) << line.error.toStdString();
+        EXPECT_EQ(line.options.map, "l\xe9.bmp");
+        EXPECT_EQ(line.file, "d\xe9.txt");
+    }
     EXPECT_EQ(parse({"-v"}).action, CommandLine::Action::Version);
     EXPECT_EQ(parse({"--version"}).action, CommandLine::Action::Version);
 }

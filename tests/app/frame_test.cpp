@@ -6,6 +6,7 @@
 #include "view/tav1view.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -200,7 +201,7 @@ TEST_F(FrameTest, SaveAsWritesAnEmptyFileAndKeepsFourRecentFiles)
 
     // Opening a recent file loads nothing into the view; it moves to the top of the list.
     view().m_amplitude = 55;
-    ASSERT_TRUE(frame().openDocument(dir() + "/c.tav"));
+    ASSERT_TRUE(frame().openDocument(QFile::encodeName(dir() + "/c.tav").toStdString()));
     EXPECT_EQ(frame().windowTitle(), "c.tav - TAV1");
     EXPECT_EQ(view().m_amplitude, 55);
     EXPECT_EQ(recentNames(), QStringList({"c.tav", "e.tav", "d.tav", "b.tav"}));

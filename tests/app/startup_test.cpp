@@ -18,6 +18,10 @@
 #include <QToolBar>
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <QTimer>
 
 using namespace cmd;
@@ -29,7 +33,7 @@ constexpr QRgb kBlue = qRgb(40, 90, 200);
 class StartupTest : public AppFixture {
 protected:
     // Starts a second program window of this test (the fixture's own is not used).
-    std::unique_ptr<CMainFrame> start(const QString& file, std::optional<QString> map = {})
+    std::unique_ptr<CMainFrame> start(const std::string& file, std::optional<std::string> map = {})
     {
         std::unique_ptr<CMainFrame> frame = createMainFrame(file, std::move(map));
         if (frame) {
@@ -59,7 +63,7 @@ TEST_F(StartupTest, MapOptionReplacesTheConfiguredMapWithoutChangingTheConfigura
     QDir(dir()).mkdir("maps");
     writeBlueMap("maps/blue.png");
 
-    std::unique_ptr<CMainFrame> frame = start(QString(), QStringLiteral("maps/blue.png"));
+    std::unique_ptr<CMainFrame> frame = start("", "maps/blue.png");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
     EXPECT_EQ(frame->view()->canvas().pixel(400, 300), qRgb(255, 255, 255));
@@ -75,7 +79,7 @@ TEST_F(StartupTest, MapOptionAnswersTheMapDialogWithoutShowingIt)
     QDir(dir()).mkdir("maps");
     writeBlueMap("maps/blue.bmp");
     // Nothing answers a dialog here: one opening would be a script error.
-    std::unique_ptr<CMainFrame> frame = start(QString(), QStringLiteral("maps/blue.bmp"));
+    std::unique_ptr<CMainFrame> frame = start("", "maps/blue.bmp");
     ASSERT_TRUE(frame);
     EXPECT_TRUE(ui().scriptError().isEmpty()) << ui().scriptError().toStdString();
     EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
@@ -86,14 +90,14 @@ TEST_F(StartupTest, AnImageFileIsTheMapAnyOtherFileTheDocument)
 {
     writeFile("tav.ini", "[TAV]\nDialogs=0\nBitmapa=none.bmp\n");
     writeBlueMap("picture.png");
-    std::unique_ptr<CMainFrame> frame = start(QStringLiteral("picture.png"));
+    std::unique_ptr<CMainFrame> frame = start("picture.png");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue);
     EXPECT_EQ(frame->windowTitle(), "Untitled - TAV1");
     frame.reset();
 
     writeFile("notes.txt", "not a map\n");
-    frame = start(QStringLiteral("notes.txt"));
+    frame = start("notes.txt");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->windowTitle(), "notes.txt - TAV1");
     EXPECT_EQ(captions(), QStringList({"Error LoadDIBFromFile"}));
@@ -101,14 +105,55 @@ TEST_F(StartupTest, AnImageFileIsTheMapAnyOtherFileTheDocument)
 
     // A named pipe is refused at once, not waited on.
     ASSERT_EQ(mkfifo(QFile::encodeName(QDir(dir()).filePath("pipe")).constData(), 0600), 0);
-    EXPECT_FALSE(start(QStringLiteral("pipe")));
+    EXPECT_FALSE(start("pipe"));
     EXPECT_EQ(captions().last(), "TAV1");
     EXPECT_EQ(ui().messages().back().text, "Failed to open document.");
 }
 
+TEST_F(StartupTest, ADescriptionThatCannotBeReadIsRefusedWithItsNameAndReason)
+{
+    writeFile("tav.ini", "[TAV]\nDialogs=0\nBitmapa=none.bmp\n");
+    ASSERT_EQ(mkfifo(QFile::encodeName(QDir(dir()).filePath("fifo.yaml")).constData(), 0600), 0);
+    QDir(dir()).mkdir("dir.yaml");
+    const std::pair<std::string, int> cases[] = {{"missing.yaml", ENOENT}, {"fifo.yaml", ESPIPE}, {"dir.yaml", EISDIR}};
+    for (const auto& [name, code] : cases) {
+        ui() = ScriptedUi();
+        std::unique_ptr<CMainFrame> frame = start(name);
+        ASSERT_TRUE(frame) << name;
+        EXPECT_EQ(captions(), QStringList({"Error Import occupancy map"})) << name;
+        EXPECT_EQ(ui().messages().back().text, QString::fromStdString(name + ": " + std::strerror(code)));
+    }
+}
+
+TEST_F(StartupTest, FileNamesAreTheirBytesNotUtf8Text)
+{
+    // Names written in a Windows code page.
+    const std::string name = "l\xe9.bmp";
+    writeBlueMap("blue.bmp");
+    const std::string folder = QFile::encodeName(dir()).toStdString() + "/";
+    ASSERT_EQ(std::rename((folder + "blue.bmp").c_str(), (folder + name).c_str()), 0);
+    for (const char* dialogs : {"0", "1"}) {
+        writeFile("tav.ini", QByteArray("[TAV]\nDialogs=") + dialogs + "\nBitmapa=none.bmp\n");
+        for (const bool asOption : {false, true}) {
+            std::unique_ptr<CMainFrame> frame = asOption ? start("", name) : start(name);
+            ASSERT_TRUE(frame);
+            EXPECT_EQ(frame->view()->canvas().pixel(10, 10), kBlue) << dialogs << asOption;
+            EXPECT_TRUE(ui().messages().empty()) << dialogs << asOption;
+            QDir::setCurrent(dir());
+        }
+    }
+    // Not an image: the document.
+    const std::string document = "n\xe9.txt";
+    std::FILE* notes = std::fopen((folder + document).c_str(), "w");
+    ASSERT_NE(notes, nullptr);
+    std::fclose(notes);
+    EXPECT_TRUE(start(document));
+    EXPECT_TRUE(ui().messages().empty());
+}
+
 TEST_F(StartupTest, TheFirstWindowShowsTheWholeSampleMapAndFitsTheScreen)
 {
-    std::unique_ptr<CMainFrame> frame = createMainFrame(QString());
+    std::unique_ptr<CMainFrame> frame = createMainFrame(std::string());
     ASSERT_TRUE(frame);
     const QRect laptop(0, 0, 1366, 740);
     const QRect geometry = firstWindowGeometry(frame->sizeHint(), laptop);

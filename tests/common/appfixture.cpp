@@ -33,7 +33,7 @@ void AppFixture::SetUp()
 
 std::unique_ptr<CMainFrame> AppFixture::startAnother(const QString& file)
 {
-    std::unique_ptr<CMainFrame> another = createMainFrame(file);
+    std::unique_ptr<CMainFrame> another = createMainFrame(QFile::encodeName(file).toStdString());
     if (another) {
         placeFirstWindow(*another);
         another->show();
@@ -61,7 +61,7 @@ void AppFixture::TearDown()
 
 bool AppFixture::startProgram()
 {
-    m_frame = createMainFrame(QString());
+    m_frame = createMainFrame(std::string());
     if (!m_frame) {
         return false;
     }

@@ -214,6 +214,10 @@ def inis():
         "fifo.ini": FIFO,
         "zero.ini": DEV_ZERO,
         "bom_crlf.ini": b"\xEF\xBB\xBF" + ini_text({("DefaultValues", "DosahScanerra"): "77"}, "\r\n"),
+        # As some Windows editors save it.
+        "utf16le.ini": b"\xFF\xFE"
+        + ini_text({("DefaultValues", "DosahScanerra"): "77"}, "\r\n").decode().encode("utf-16-le"),
+        "utf16be.ini": b"\xFE\xFF" + ini_text({("DefaultValues", "DosahScanerra"): "77"}).decode().encode("utf-16-be"),
     }
     for name, value in [("0", "0"), ("minus1", "-1"), ("nan", "nan"), ("inf", "inf"),
                         ("1e30", "1e30"), ("999999999", "999999999")]:

@@ -19,6 +19,7 @@ boxes expected for the input (by caption), and print a Dump that parses as stric
 expected values. A map that cannot be used must be refused with a box, never half loaded.
 A folder, named pipe or device offered as a file is refused with the code that says why
 (EISDIR, ESPIPE, ENODEV), also when WriteIni or a save would write it, and is left as it was.
+A tav.ini in UTF-16 is read, and WriteIni refuses it (EILSEQ) and leaves it byte for byte.
 """
 import argparse
 import errno
@@ -59,6 +60,8 @@ BIG = 2147483647
 # Configuration file -> (boxes expected, {dump field: value expected}).
 INIS = {
     "bom_crlf.ini": (set(), {"m_scannerRange": 77, "m_openDialog": 0, "m_bitmapLoaded": True}),
+    "utf16le.ini": (set(), {"m_scannerRange": 77, "m_openDialog": 0, "m_bitmapLoaded": True}),
+    "utf16be.ini": (set(), {"m_scannerRange": 77, "m_openDialog": 0, "m_bitmapLoaded": True}),
     "coords_max.ini": (set(), {"m_startX": BIG, "m_startY": -BIG, "m_endX": -BIG, "m_endY": BIG}),
     "coords_min.ini": (set(), {"m_startX": -BIG, "m_startY": -BIG, "m_endX": BIG, "m_endY": BIG}),
     "df_str_0.ini": (set(), {"m_scanStepDivisor": 0.0}),
@@ -92,8 +95,10 @@ POINTS = {
     "zero.dat": ({str(errno.ENODEV)} | UNUSABLE, 0),
 }
 
-# The corpus's files that are not regular, by the start of their name -> the code they are refused with.
-REFUSAL_CODES = {"folder": errno.EISDIR, "fifo": errno.ESPIPE, "zero": errno.ENODEV}
+# The corpus's files refused, by the start of their name -> the code they are refused with: those that
+# are not regular, and a configuration in UTF-16 when written (it is read, but not left in two encodings).
+REFUSAL_CODES = {"folder": errno.EISDIR, "fifo": errno.ESPIPE, "zero": errno.ENODEV,
+                 "utf16le": errno.EILSEQ, "utf16be": errno.EILSEQ}
 
 POINT_INI = b"[Velmora]\nDialogs=0\nMessageBox=1\n[TAV]\nDialogs=0\nBitmapa=mapa.bmp\n"
 SMALL_MAP = make_corpus.map_24(320, 240, lambda x, y: 200 <= x < 204 or (y == 150 and x < 120))
@@ -110,13 +115,30 @@ STARTUP = {
                       ("prek.txt", errno.ESPIPE)),
     "map_name_latin1": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", LATIN1_MAP), LATIN1_MAP: SMALL_MAP},
                         "PomocneMenu\nDump\n", set(), {"m_bitmapLoaded": True}, None),
+    # The name before the NUL must not be the one opened.
+    "map_name_nul": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", b"mapa.bmp\0xx"), "mapa.bmp": SMALL_MAP},
+                     "PomocneMenu\nDump\n", {"Error LoadDIBFromFile"}, {"m_bitmapLoaded": False}, None),
 }
+# Names that are not UTF-8 are the bytes written: in a description, and given to --map.
+LATIN1_PGM = b"l\xe9.pgm"
+LATIN1_YAML = b"m\xe9.yaml"
+LATIN1_IMPORT = {"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, LATIN1_MAP: SMALL_MAP,
+                 LATIN1_PGM: b"P5\n4 3\n255\n" + bytes(12),
+                 LATIN1_YAML: b"image: " + LATIN1_PGM + b"\nresolution: 0.05\n",
+                 "m.yaml": b"image: " + LATIN1_PGM + b"\nresolution: 0.05\n"}
+IMPORTED = {"m_mapGeometry": {"resolution": 0.05, "origin": [0, 0, 0], "heightPixels": 3}}
+STARTUP["yaml_image_latin1"] = (LATIN1_IMPORT, "ImportMap m.yaml\nDump\n", set(), IMPORTED, None)
+STARTUP["map_option_latin1"] = (LATIN1_IMPORT, "Dump\n", set(), {"m_bitmapLoaded": True}, None)
+STARTUP["map_option_yaml_latin1"] = (LATIN1_IMPORT, "Dump\n", set(), IMPORTED, None)
+# Start-up case -> the options it runs with.
+OPTIONS = {"map_option_latin1": ["--map", LATIN1_MAP], "map_option_yaml_latin1": ["--map", LATIN1_YAML]}
 # Occupancy map descriptions that cannot be used: each is refused with one box, and the map
 # loaded at start stays.
 YAML_REFUSED = {
     "yaml_image_fifo": {"m.yaml": b"image: pipe.pgm\nresolution: 0.05\n", "pipe.pgm": make_corpus.FIFO},
     "yaml_image_device": {"m.yaml": b"image: /dev/zero\nresolution: 0.05\n"},
     "yaml_image_is_itself": {"m.yaml": b"image: m.yaml\nresolution: 0.05\n"},
+    "yaml_image_nul": {"m.yaml": b'image: "mapa.bmp\\0x"\nresolution: 0.05\n'},
     "yaml_fifo": {"m.yaml": make_corpus.FIFO},
     "yaml_deep": {"m.yaml": b"image: " + b"[" * 500000 + b"\n"},
     "yaml_huge": {"m.yaml": b"image: m.pgm\nresolution: 0.05\n" + b"#" * (2 << 20) + b"\n"},
@@ -264,6 +286,8 @@ def try_ini(tav1, path, folder):
         more, err, dump = run(tav1, folder, "WriteIni\nDump\n", "--map", "mapa.bmp")
         check(more, err, dump, {"Error Write to ini file !"}, {})
         check_refused(more, err, code, [os.path.join(folder, "tav.ini")], file_type(path))
+        if os.path.isfile(path) and open(path, "rb").read() != open(os.path.join(folder, "tav.ini"), "rb").read():
+            more.append("tav.ini was changed")
         problems += ["(WriteIni) " + p for p in more]
     return problems
 
@@ -305,7 +329,7 @@ def try_startup(tav1, case, folder):
         else:
             with open(target, "wb") as handle:
                 handle.write(data)
-    problems, err, dump = run(tav1, folder, script)
+    problems, err, dump = run(tav1, folder, script, *OPTIONS.get(case, []))
     check(problems, err, dump, boxes, fields)
     if refused is not None:
         name, code = refused

@@ -21,7 +21,7 @@ namespace {
 
 class BitmapTest : public ::testing::Test {
 protected:
-    std::string path(const char* name) const { return QFile::encodeName(m_dir.path()).toStdString() + "/" + name; }
+    std::string path(const std::string& name) const { return QFile::encodeName(m_dir.path()).toStdString() + "/" + name; }
     void write(const char* name, const QByteArray& bytes) const
     {
         QFile file(QString::fromStdString(path(name)));
@@ -65,6 +65,12 @@ TEST_F(BitmapTest, ReadsBmpByAnyNameAndOtherFormatsByContent)
     const DibHandle renamed = LoadDIBFromFile(latin1.c_str());
     ASSERT_TRUE(renamed);
     EXPECT_EQ(renamed->size(), QSize(7, 5));
+
+    // The widest PGM Qt's reader takes.
+    write("widest.pgm", "P5\n32767 1\n255\n" + QByteArray(32767, '\0'));
+    const DibHandle widest = LoadDIBFromFile(path("widest.pgm"));
+    ASSERT_TRUE(widest);
+    EXPECT_EQ(widest->size(), QSize(32767, 1));
 }
 
 TEST_F(BitmapTest, FailuresSetTheirCodes)
@@ -77,25 +83,33 @@ TEST_F(BitmapTest, FailuresSetTheirCodes)
     write("huge.bmp", huge);
     // Declared sizes of other formats come from Qt; a BMP cut short is refused before Qt fills it.
     write("huge.pgm", "P5\n20000 20000\n255\n");
+    write("huge40k.pgm", "P2 # a comment\n40000\n40000 255\n");
+    // Small, but wider than Qt's reader of the format takes.
+    write("wide.pgm", "P5\n32768 1\n255\n" + QByteArray(32768, '\0'));
+    write("tall.pbm", "P4\n1 40000\n" + QByteArray(40000, '\0'));
     QByteArray full;
     {
         QBuffer buffer(&full);
         ASSERT_TRUE(sample(QImage::Format_RGB32).save(&buffer, "BMP"));
     }
     write("truncated.bmp", full.left(full.size() - 4));
+    write("whole.bmp", full);
     QDir(m_dir.path()).mkdir("folder.bmp");
     // Neither may block: a pipe nobody writes into, and a device that never ends.
     ASSERT_EQ(mkfifo(path("pipe.bmp").c_str(), 0600), 0);
     ASSERT_EQ(symlink("/dev/zero", path("zero.bmp").c_str()), 0);
     const struct {
-        const char* name;
+        std::string name;
         int code;
-    } cases[] = {{"absent.bmp", ENOENT},       {"folder.bmp", EISDIR},    {"empty.bmp", kBitmapBadFormat},
-                 {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge}, {"pipe.bmp", ESPIPE},
-                 {"zero.bmp", ENODEV},           {"huge.pgm", kBitmapTooLarge}, {"truncated.bmp", kBitmapBadFormat}};
+    } cases[] = {{"absent.bmp", ENOENT},         {"folder.bmp", EISDIR},          {"empty.bmp", kBitmapBadFormat},
+                 {"text.bmp", kBitmapBadFormat}, {"huge.bmp", kBitmapTooLarge},   {"pipe.bmp", ESPIPE},
+                 {"zero.bmp", ENODEV},           {"huge.pgm", kBitmapTooLarge},   {"truncated.bmp", kBitmapBadFormat},
+                 {"huge40k.pgm", kBitmapTooLarge}, {"wide.pgm", kBitmapTooLarge}, {"tall.pbm", kBitmapTooLarge},
+                 // The system would open "whole.bmp", the name up to the NUL.
+                 {std::string("whole.bmp\0x", 11), EINVAL}};
     for (const auto& c : cases) {
         SetLastError(0);
-        EXPECT_FALSE(LoadDIBFromFile(path(c.name).c_str())) << c.name;
+        EXPECT_FALSE(LoadDIBFromFile(path(c.name))) << c.name;
         EXPECT_EQ(GetLastError(), c.code) << c.name;
     }
     SetLastError(0);

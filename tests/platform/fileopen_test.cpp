@@ -99,12 +99,15 @@ TEST_F(FileOpenTest, RefusesAnythingButARegularFileWithoutWaiting)
     ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    write("named", "kept\n");
 
     const struct {
         std::string name;
         int code;
     } cases[] = {{path("pipe"), ESPIPE},   {path("socket"), ESPIPE},     {path("zero"), ENODEV},
-                 {"/dev/null", ENODEV},    {path("folder"), EISDIR},    {path("absent/file"), ENOENT}};
+                 {"/dev/null", ENODEV},    {path("folder"), EISDIR},    {path("absent/file"), ENOENT},
+                 // The system would open "named", the name up to the NUL.
+                 {path("named") + std::string("\0x", 2), EINVAL}};
     for (const auto& c : cases) {
         const Outcome outcome = tryEveryOpen(c.name);
         EXPECT_EQ(outcome.read, c.code) << c.name;
@@ -112,6 +115,7 @@ TEST_F(FileOpenTest, RefusesAnythingButARegularFileWithoutWaiting)
         EXPECT_EQ(outcome.write, c.code) << c.name;
     }
     close(server);
+    EXPECT_EQ(contents("named"), "kept\n");
 
     struct stat status {};
     ASSERT_EQ(lstat(path("pipe").c_str(), &status), 0);
@@ -153,5 +157,19 @@ TEST_F(FileOpenTest, RegularFilesOpenByTheirBytesAndWritesReplaceTheContents)
         std::fputs("new\n", file);
         EXPECT_EQ(std::fclose(file), 0);
         EXPECT_EQ(contents(written), "new\n");
+    }
+}
+
+TEST(FileNames, AbsoluteNamesAreCleanedByteForByte)
+{
+    const std::string here = QFile::encodeName(QDir::currentPath()).toStdString();
+    const std::pair<std::string, std::string> cases[] = {
+        {"a/./b/../m\xE9.bmp", here + "/a/m\xE9.bmp"},
+        {"/srv//maps/", "/srv/maps"},
+        {"", here},
+        {"/", "/"},
+    };
+    for (const auto& [name, absolute] : cases) {
+        EXPECT_EQ(absoluteName(name), absolute) << name;
     }
 }

@@ -23,6 +23,19 @@
 
 namespace {
 
+// The text (ASCII, or UTF-8 turned into its UTF-16 code units) in UTF-16 with its byte-order
+// mark, as some editors save an INI file.
+std::string utf16(const std::string& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : QString::fromUtf8(text.data(), qsizetype(text.size())).toStdU16String()) {
+        const char high = char(unit >> 8);
+        const char low = char(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -130,18 +143,26 @@ TEST_F(ProfileTest, FirstDuplicateSectionAndKeyCount)
 
 TEST_F(ProfileTest, ReadsLfCrlfLoneCrAndByteOrderMark)
 {
-    const std::string body[] = {
-        "[TAV]\nDialogs=3\n[Vozidlo]\nDlzka=4",
-        "[TAV]\r\nDialogs=3\r\n[Vozidlo]\r\nDlzka=4\r\n",
-        "[TAV]\rDialogs=3\r[Vozidlo]\rDlzka=4\r",
-        "\xEF\xBB\xBF[TAV]\r\nDialogs=3\r\n[Vozidlo]\r\nDlzka=4\r\n",
+    // Characters beyond Latin-1 (here š and €) in a UTF-16 file are read in UTF-8.
+    const std::string map = "mapa \xC5\xA1\xE2\x82\xAC.bmp";
+    const struct {
+        std::string bytes;
+        std::string map;
+    } cases[] = {
+        {"[TAV]\nDialogs=3\n[Vozidlo]\nDlzka=4", ""},
+        {"[TAV]\r\nDialogs=3\r\n[Vozidlo]\r\nDlzka=4\r\n", ""},
+        {"[TAV]\rDialogs=3\r[Vozidlo]\rDlzka=4\r", ""},
+        {"\xEF\xBB\xBF[TAV]\r\nDialogs=3\r\nBitmapa=" + map + "\r\n[Vozidlo]\r\nDlzka=4\r\n", map},
+        {utf16("[TAV]\r\nDialogs=3\r\nBitmapa=" + map + "\r\n[Vozidlo]\r\nDlzka=4\r\n", false), map},
+        {utf16("[TAV]\nDialogs=3\nBitmapa=" + map + "\n[Vozidlo]\nDlzka=4", true), map},
     };
-    for (const std::string& bytes : body) {
-        SCOPED_TRACE(bytes);
-        writeFile(bytes);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        writeFile(c.bytes);
         EXPECT_EQ(readInt("TAV", "Dialogs"), 3u);
         EXPECT_EQ(readInt("Vozidlo", "Dlzka"), 4u);
         EXPECT_EQ(readString("Vozidlo", "Dlzka"), "4");
+        EXPECT_EQ(readString("TAV", "Bitmapa", 256, ""), c.map);
     }
 }
 
@@ -368,6 +389,17 @@ TEST_F(ProfileTest, FailedWriteReturnsZeroAndLeavesFileWhole)
     EXPECT_NE(GetLastError(), 0);
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), original);
+
+    // A UTF-16 file would be left in two encodings.
+    for (const bool bigEndian : {false, true}) {
+        const std::string wide = utf16(before, bigEndian);
+        writeFile(wide);
+        SetLastError(0);
+        EXPECT_EQ(WritePrivateProfileStringA("TAV", "Dialogs", "0", path()), 0);
+        EXPECT_EQ(GetLastError(), EILSEQ);
+        EXPECT_EQ(fileBytes(), wide);
+    }
+    writeFile(before);
 
     // A read-only folder.
     ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));

@@ -50,7 +50,7 @@ std::map<QRgb, int> countClasses(const QImage& image)
 
 OccupancyMapError errorOf(const std::string& yaml)
 {
-    auto parsed = parseOccupancyYaml(yaml, QStringLiteral("/maps"));
+    auto parsed = parseOccupancyYaml(yaml, "/maps");
     const auto* error = std::get_if<OccupancyMapError>(&parsed);
     return error != nullptr ? *error : OccupancyMapError{QStringLiteral("(accepted)"), QString()};
 }
@@ -60,6 +60,12 @@ QByteArray pgm(int width, int height, const QByteArray& pixels)
 {
     return QByteArray("P5\n# CREATOR: a mapping tool 0.050 m/pix\n") + QByteArray::number(width) + ' '
         + QByteArray::number(height) + "\n255\n" + pixels;
+}
+
+// Imports the map at a path given as text.
+std::variant<ImportedMap, QString> importAt(const QString& path)
+{
+    return importOccupancyMap(QFile::encodeName(path).toStdString());
 }
 
 } // namespace
@@ -110,7 +116,7 @@ TEST(OccupancyDescription, EveryKeyIsReadAndTheImageIsFoundBesideIt)
     auto parsed = parseOccupancyYaml("image: maps/lab.pgm\nmode: trinary\nresolution: 0.025\n"
                                      "origin: [-12.5, 3.25, 1.5707]\nnegate: 1\n"
                                      "occupied_thresh: 0.7\nfree_thresh: 0.2\n",
-                                     QStringLiteral("/home/student/run"));
+                                     "/home/student/run");
     ASSERT_TRUE(std::holds_alternative<OccupancyMapFile>(parsed));
     const OccupancyMapFile& map = std::get<OccupancyMapFile>(parsed);
     EXPECT_EQ(map.image, "/home/student/run/maps/lab.pgm");
@@ -123,7 +129,7 @@ TEST(OccupancyDescription, EveryKeyIsReadAndTheImageIsFoundBesideIt)
     EXPECT_EQ(map.thresholds.free, 0.2);
 
     // An absolute image name stays; what is left out takes the defaults of a plain grey image.
-    parsed = parseOccupancyYaml("{image: /srv/map.png, resolution: 1, negate: false}", QStringLiteral("/x"));
+    parsed = parseOccupancyYaml("{image: /srv/map.png, resolution: 1, negate: false}", "/x");
     ASSERT_TRUE(std::holds_alternative<OccupancyMapFile>(parsed));
     const OccupancyMapFile& lean = std::get<OccupancyMapFile>(parsed);
     EXPECT_EQ(lean.image, "/srv/map.png");
@@ -145,6 +151,7 @@ TEST(OccupancyDescription, AFaultyDescriptionNamesItsKey)
         {"resolution: 0.05\n", "image", "is missing"},
         {"image:\nresolution: 0.05\n", "image", "names no file"},
         {"image: [a, b]\nresolution: 0.05\n", "image", "names no file"},
+        {"image: \"m.pgm\\0x\"\nresolution: 0.05\n", "image", "names no file: it holds a NUL byte"},
         {image, "resolution", "is missing"},
         {image + "resolution: -0.05\n", "resolution", "-0.05 is not above 0"},
         {image + "resolution: 0\n", "resolution", "0 is not above 0"},
@@ -183,7 +190,7 @@ TEST(OccupancyImport, AMapAsMappingToolsSaveItIsClassifiedPixelByPixelAndLeftAsI
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.pgm"), image));
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.yaml"), yaml));
 
-    auto imported = importOccupancyMap(dir.filePath("room.yaml"));
+    auto imported = importAt(dir.filePath("room.yaml"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported)) << std::get<QString>(imported).toStdString();
     const ImportedMap& map = std::get<ImportedMap>(imported);
     EXPECT_EQ(map.image.size(), QSize(40, 30));
@@ -198,14 +205,14 @@ TEST(OccupancyImport, AMapAsMappingToolsSaveItIsClassifiedPixelByPixelAndLeftAsI
 
     // The description's thresholds are the ones applied: negated, the black walls are free.
     ASSERT_TRUE(writeFileBytes(dir.filePath("negated.yaml"), "image: room.pgm\nresolution: 0.05\nnegate: 1\n"));
-    imported = importOccupancyMap(dir.filePath("negated.yaml"));
+    imported = importAt(dir.filePath("negated.yaml"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported));
     EXPECT_EQ(countClasses(std::get<ImportedMap>(imported).image),
               (std::map<QRgb, int>{{kOccupiedPixel, 900}, {kFreePixel, 300}}));
     QFile::remove(dir.filePath("negated.yaml"));
 
     // The image alone imports with the default thresholds, and has no place in the world.
-    imported = importOccupancyMap(dir.filePath("room.pgm"));
+    imported = importAt(dir.filePath("room.pgm"));
     ASSERT_TRUE(std::holds_alternative<ImportedMap>(imported));
     EXPECT_EQ(countClasses(std::get<ImportedMap>(imported).image),
               (std::map<QRgb, int>{{kOccupiedPixel, 300}, {kUnknownPixel, 500}, {kFreePixel, 400}}));
@@ -217,20 +224,20 @@ TEST(OccupancyImport, WhatCannotBeReadIsNamedWithItsFileAndKey)
     QTemporaryDir dir;
     const QString yaml = dir.filePath("lab.yaml");
     ASSERT_TRUE(writeFileBytes(yaml, "image: lab.pgm\nresolution: 0.05\n"));
-    auto imported = importOccupancyMap(yaml);
+    auto imported = importAt(yaml);
     EXPECT_EQ(std::get<QString>(imported),
               yaml + ": image: " + dir.filePath("lab.pgm") + " cannot be read (No such file or directory)");
 
     ASSERT_TRUE(writeFileBytes(dir.filePath("lab.pgm"), "P5\n40 30\n255\nshort"));
-    imported = importOccupancyMap(yaml);
+    imported = importAt(yaml);
     EXPECT_EQ(std::get<QString>(imported),
               yaml + ": image: " + dir.filePath("lab.pgm") + " cannot be read (not an image that can be read)");
 
     ASSERT_TRUE(writeFileBytes(yaml, "image: lab.pgm\nresolution: 0.05\nfree_thresh: 2\n"));
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(yaml)), yaml + ": free_thresh: 2 is outside 0 to 1");
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.filePath("none.yaml"))),
+    EXPECT_EQ(std::get<QString>(importAt(yaml)), yaml + ": free_thresh: 2 is outside 0 to 1");
+    EXPECT_EQ(std::get<QString>(importAt(dir.filePath("none.yaml"))),
               dir.filePath("none.yaml") + ": No such file or directory");
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.path() + "/")), dir.path() + "/ cannot be read (Is a directory)");
+    EXPECT_EQ(std::get<QString>(importAt(dir.path() + "/")), dir.path() + "/ cannot be read (Is a directory)");
 }
 
 TEST(OccupancyGeometry, PositionsAreMetresFromTheLowerLeftCornerYUp)
@@ -262,6 +269,6 @@ TEST(OccupancyGeometry, ADescriptionPuttingACornerBeyondTheFiniteNumbersIsRefuse
     QTemporaryDir dir;
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.pgm"), pgm(40, 30, QByteArray(40 * 30, char(254)))));
     ASSERT_TRUE(writeFileBytes(dir.filePath("room.yaml"), "image: room.pgm\nresolution: 1e308\n"));
-    EXPECT_EQ(std::get<QString>(importOccupancyMap(dir.filePath("room.yaml"))),
+    EXPECT_EQ(std::get<QString>(importAt(dir.filePath("room.yaml"))),
               dir.filePath("room.yaml") + ": resolution: puts the map's corners in metres beyond the numbers a position can hold");
 }

@@ -276,7 +276,7 @@ TEST_F(MapTest, AMapRefusedForItsSizeLeavesTheMapTheCanvasAndTheStateAsTheyWere)
         std::function<void()> load;
     } ways[] = {
         {"File › Open", [this] { view().m_mapFileName = "tall.png"; ASSERT_TRUE(run(ID_FILE_OPEN)); }},
-        {"Import occupancy map", [this] { EXPECT_FALSE(view().importMap(QDir(dir()).filePath("tall.png"))); }},
+        {"Import occupancy map", [this] { EXPECT_FALSE(view().importMap(QFile::encodeName(QDir(dir()).filePath("tall.png")).toStdString())); }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.how);
