@@ -4,6 +4,7 @@
 #include "batch/runnercommands.h"
 #include "batch/script.h"
 #include "batch/scriptedui.h"
+#include "platform/fileopen.h"
 #include "platform/pause.h"
 #include "view/commandtable.h"
 #include "view/screengrab.h"
@@ -12,20 +13,21 @@
 #include <QApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <variant>
 
 namespace {
 
-bool readScript(const QString& path, QByteArray& text)
+// Opens the file a script word names, by the word's bytes, for writing.
+bool openOutput(const QByteArray& name, QFile& file)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
+    std::FILE* handle = openForWriting(name.toStdString());
+    if (handle != nullptr && !file.open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        std::fclose(handle);
         return false;
     }
-    text = file.readAll();
-    return true;
+    return handle != nullptr;
 }
 
 // Makes the view's client area exactly `size` (the offscreen platform has no decorations).
@@ -52,7 +54,12 @@ public:
     bool run(const ScriptLine& line)
     {
         m_line = line.number;
-        const QString& name = line.command;
+        const QString name = QString::fromUtf8(line.command);
+        // A name in the system's calls ends at a NUL byte: the word would name another file.
+        if (line.command.contains('\0')
+            || std::any_of(line.words.begin(), line.words.end(), [](const QByteArray& word) { return word.contains('\0'); })) {
+            return error(QStringLiteral("a word holds a NUL byte"));
+        }
         if (const RunnerCommand* own = findRunnerCommand(name)) {
             switch (own->action) {
             case RunnerAction::DoubleClick:
@@ -89,7 +96,7 @@ private:
         return false;
     }
 
-    bool pointer(RunnerAction action, const QString& name, const QStringList& words)
+    bool pointer(RunnerAction action, const QString& name, const QByteArrayList& words)
     {
         bool xOk = false;
         bool yOk = false;
@@ -107,18 +114,19 @@ private:
         return true;
     }
 
-    bool snapshot(const QStringList& words)
+    bool snapshot(const QByteArrayList& words)
     {
         if (words.size() != 1) {
             return error(QStringLiteral("Snapshot needs one path"));
         }
-        if (!m_window.view().canvas().save(words.first(), "PNG")) {
-            return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(words.first()));
+        QFile file;
+        if (!openOutput(words.first(), file) || !m_window.view().canvas().save(&file, "PNG")) {
+            return error(QStringLiteral("cannot write the snapshot \"%1\"").arg(QString::fromUtf8(words.first())));
         }
         return true;
     }
 
-    bool screen(const QStringList& words)
+    bool screen(const QByteArrayList& words)
     {
         if (words.size() != 1) {
             return error(QStringLiteral("Screen needs one path"));
@@ -127,13 +135,14 @@ private:
         if (shown.isNull()) {
             return error(QStringLiteral("the window shows nothing yet"));
         }
-        if (!shown.save(words.first(), "PNG")) {
-            return error(QStringLiteral("cannot write the screen \"%1\"").arg(words.first()));
+        QFile file;
+        if (!openOutput(words.first(), file) || !shown.save(&file, "PNG")) {
+            return error(QStringLiteral("cannot write the screen \"%1\"").arg(QString::fromUtf8(words.first())));
         }
         return true;
     }
 
-    bool dump(const QStringList& words)
+    bool dump(const QByteArrayList& words)
     {
         if (words.size() > 1) {
             return error(QStringLiteral("Dump takes at most one path"));
@@ -144,10 +153,10 @@ private:
             std::fflush(stdout);
             return true;
         }
-        QFile file(words.first());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        QFile file;
+        if (!openOutput(words.first(), file)
             || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-            return error(QStringLiteral("cannot write the dump \"%1\"").arg(words.first()));
+            return error(QStringLiteral("cannot write the dump \"%1\"").arg(QString::fromUtf8(words.first())));
         }
         return true;
     }
@@ -161,18 +170,19 @@ private:
 
 int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
 {
-    QByteArray text;
-    if (!readScript(options.script, text)) {
-        std::fprintf(stderr, "tav1: cannot read the script \"%s\"\n", options.script.toUtf8().constData());
+    std::variant<QByteArray, QString> text = readScript(QFile::encodeName(options.script).toStdString());
+    if (const QString* reason = std::get_if<QString>(&text)) {
+        std::fprintf(stderr, "tav1: cannot read the script \"%s\": %s\n", options.script.toUtf8().constData(),
+                     reason->toUtf8().constData());
         return kBatchCannotStart;
     }
-    const std::vector<ScriptLine> lines = parseScript(text);
+    ScriptReader script(std::get<QByteArray>(std::move(text)));
 
     setPausesSkipped(options.fast);
     ScriptedUi scripted(stderr);
     setUi(&scripted);
     // Without --map, a map dialog that opens by itself at start-up is cancelled.
-    scripted.setAnswers({QStringLiteral("cancel")});
+    scripted.setAnswers({"cancel"});
     int status = kBatchDone;
     if (std::unique_ptr<BatchWindow> window = makeWindow(options.map)) {
         window->widget().show();
@@ -181,11 +191,11 @@ int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
         scripted.setAnswers({});
         scripted.clearScriptError();
         Runner runner(*window, scripted);
-        for (const ScriptLine& line : lines) {
+        while (const std::optional<ScriptLine> line = script.next()) {
             // What the event loop does between two clicks of a person: pending window-system
             // events run.
             QApplication::processEvents();
-            if (!runner.run(line)) {
+            if (!runner.run(*line)) {
                 status = kBatchScriptError;
                 break;
             }

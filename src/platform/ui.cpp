@@ -1,9 +1,11 @@
 #include "platform/ui.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QByteArrayList>
+
+#include <unistd.h>
 
 #include <cassert>
+#include <climits>
 
 namespace {
 Ui* g_ui = nullptr;
@@ -20,11 +22,30 @@ void setUi(Ui* service)
     g_ui = service;
 }
 
-QString takeChosenFile(const QString& path)
+// QDir and QFileInfo hold names as QString, which cannot keep bytes that are not UTF-8: the
+// path is made absolute and clean (no ".", "..", or doubled '/') by bytes here.
+std::string takeChosenFile(const std::string& path)
 {
-    const QFileInfo chosen(QDir::current(), path);
-    QDir::setCurrent(chosen.absolutePath());
-    return chosen.absoluteFilePath();
+    QByteArray absolute(path.data(), static_cast<qsizetype>(path.size()));
+    if (!absolute.startsWith('/')) {
+        char current[PATH_MAX];
+        absolute.prepend(QByteArray(::getcwd(current, sizeof current) != nullptr ? current : ".") + '/');
+    }
+    QByteArrayList parts;
+    for (const QByteArray& part : absolute.split('/')) {
+        if (part == "..") {
+            if (!parts.isEmpty()) {
+                parts.removeLast();
+            }
+        } else if (!part.isEmpty() && part != ".") {
+            parts.append(part);
+        }
+    }
+    const QByteArray file = parts.isEmpty() ? QByteArray() : parts.takeLast();
+    const QByteArray folder = '/' + parts.join('/');
+    // A folder that cannot be entered leaves the working directory as it was, as QDir does.
+    [[maybe_unused]] const int entered = ::chdir(folder.constData());
+    return ((folder.endsWith('/') ? folder : folder + '/') + file).toStdString();
 }
 
 void ShowError(int code, const char* caption)

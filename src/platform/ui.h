@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QDialog;
 
@@ -44,8 +45,9 @@ public:
     // A modal message box with an OK button.
     virtual void messageBox(const QString& caption, const QString& text, Icon icon) = 0;
     // A modal file dialog. On OK the chosen file's folder becomes the working directory and
-    // the absolute path of the file is returned; nothing on cancel.
-    virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
+    // the absolute path of the file is returned, as the bytes the system names it by; nothing
+    // on cancel.
+    virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
     // Runs a parameter dialog modally; returns IDOK or IDCANCEL.
     virtual int runModal(ModalDialog& dialog) = 0;
     // The system's default beep.
@@ -56,9 +58,9 @@ public:
 Ui& ui();
 void setUi(Ui* service);
 
-// What OK on a file dialog does with the chosen file: its folder becomes the working directory;
-// returns the file's absolute path.
-QString takeChosenFile(const QString& path);
+// What OK on a file dialog does with the chosen file (a name in bytes, which need not be
+// UTF-8): its folder becomes the working directory; returns the file's absolute path.
+std::string takeChosenFile(const std::string& path);
 
 // The program-wide error box: text "Error:<code>", the caption, the error icon, an OK button.
 void ShowError(int code, const char* caption);

@@ -3,6 +3,8 @@
 #include "platform/ui.h"
 #include "sim/scanrecord.h"
 
+#include <QFile>
+
 #include <variant>
 
 void CTAV1View::OnImportOccupancyMap()
@@ -10,8 +12,8 @@ void CTAV1View::OnImportOccupancyMap()
     FileDialogRequest request;
     request.open = true;
     request.initialName = QStringLiteral("*.yaml *.yml *.pgm *.png");
-    if (const std::optional<QString> chosen = ui().fileDialog(request)) {
-        importMap(*chosen);
+    if (const std::optional<std::string> chosen = ui().fileDialog(request)) {
+        importMap(QFile::decodeName(chosen->c_str()));
     }
 }
 

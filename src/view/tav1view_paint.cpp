@@ -64,19 +64,19 @@ bool CTAV1View::loadMap()
     if (!m_startupMap.empty()) {
         fileName = std::exchange(m_startupMap, std::string());
         if (m_openDialog != 0) {
-            fileName = QFile::encodeName(takeChosenFile(QFile::decodeName(fileName.c_str()))).toStdString();
+            fileName = takeChosenFile(fileName);
         }
         if (const QString description = QFile::decodeName(fileName.c_str()); isMapDescription(description)) {
             m_autoLoadBlocked = !importMap(description);
             return !m_autoLoadBlocked;
         }
     } else if (m_openDialog != 0) {
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             m_autoLoadBlocked = true;
             return false;
         }
-        fileName = QFile::encodeName(*chosen).toStdString();
+        fileName = *chosen;
     }
     m_mapRestorable = false;
     m_mapGeometry.reset();

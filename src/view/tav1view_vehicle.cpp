@@ -146,11 +146,11 @@ void CTAV1View::OnFileSave()
     if (m_curveDialogs != 0) {
         FileDialogRequest request;
         request.open = false;
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             return;
         }
-        fileName = QFile::encodeName(*chosen).toStdString();
+        fileName = *chosen;
     }
     errno = 0;
     std::FILE* file = openForWriting(fileName);
@@ -236,11 +236,11 @@ void CTAV1View::OnExportRun()
     request.defaultExtension = QStringLiteral("csv");
     request.initialName = QStringLiteral("*.csv");
     request.overwritePrompt = true;
-    const std::optional<QString> chosen = ui().fileDialog(request);
+    const std::optional<std::string> chosen = ui().fileDialog(request);
     if (!chosen) {
         return;
     }
-    const QString failed = exportRun(m_lastRun, *chosen, m_mapGeometry);
+    const QString failed = exportRun(m_lastRun, QFile::decodeName(chosen->c_str()), m_mapGeometry);
     if (!failed.isEmpty()) {
         ui().messageBox(QStringLiteral("Error Export run"), failed, Ui::Icon::Error);
     }
