@@ -11,6 +11,7 @@
 #include "view/tav1view.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QFile>
 
 #include <algorithm>
@@ -30,20 +31,46 @@ bool openOutput(const QByteArray& name, QFile& file)
     return handle != nullptr;
 }
 
-// Makes the view's client area exactly `size` (the offscreen platform has no decorations).
-void sizeView(BatchWindow& window, QSize size)
+// Makes the view's client area exactly `size` (the offscreen platform has no decorations). The
+// canvas never shrinks, grows to every client area the view passes through, and brings a scroll
+// bar wherever it is larger, which takes from the client area. So the canvas is grown to `size`
+// first, the bars it then needs are put on before the window is sized, and the others go away
+// only once the view has its final size: no larger client area passes on the way. False, said
+// on standard error, when the window cannot make the view that size.
+bool sizeView(BatchWindow& window, QSize size)
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // The scroll area shows or hides its scroll bars in a queued call after a resize: the
-        // size read must be the settled one, or the window is resized (and painted) again.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        const QSize client = window.view().viewport()->size();
-        if (client == size) {
-            return;
-        }
-        window.widget().resize(window.widget().size() + (size - client));
+    CTAV1View& view = window.view();
+    view.ensureCanvasSize(size);
+    const QSize bars(view.verticalScrollBar()->sizeHint().width(), view.horizontalScrollBar()->sizeHint().height());
+    const QSize content = view.widget()->size();
+    if (content.width() > size.width() && content.height() > size.height()
+        && content.width() <= size.width() + bars.width() && content.height() <= size.height() + bars.height()) {
+        // The canvas would fit without the two bars it needs, so they would come and go: one
+        // pixel wider, it needs them in every layout.
+        view.ensureCanvasSize(QSize(size.width() + bars.width() + 1, content.height()));
+    }
+    const QSize needed = view.widget()->size();
+    const bool horizontal = needed.width() > size.width();
+    const bool vertical = needed.height() > size.height();
+    view.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    view.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    const int frame = 2 * view.frameWidth();
+    const QSize outer = size + QSize(frame + (vertical ? bars.width() : 0), frame + (horizontal ? bars.height() : 0));
+    for (int attempt = 0; attempt < 3 && view.size() != outer; ++attempt) {
+        window.widget().resize(window.widget().size() + (outer - view.size()));
         QApplication::processEvents();
     }
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The scroll area shows or hides its bars in a queued call after a resize.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    const QSize made = view.viewport()->size();
+    if (made != size) {
+        std::fprintf(stderr, "tav1: the window cannot make the view %dx%d: it makes it %dx%d\n", size.width(),
+                     size.height(), made.width(), made.height());
+        return false;
+    }
+    return true;
 }
 
 class Runner {
@@ -183,15 +210,18 @@ int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
     setUi(&scripted);
     // Without --map, a map dialog that opens by itself at start-up is cancelled.
     scripted.setAnswers({"cancel"});
-    int status = kBatchDone;
-    if (std::unique_ptr<BatchWindow> window = makeWindow(options.map)) {
+    int status = kBatchCannotStart;
+    std::unique_ptr<BatchWindow> window = makeWindow(options.map);
+    if (window) {
         window->widget().show();
-        sizeView(*window, options.size);
+    }
+    if (window && sizeView(*window, options.size)) {
         QApplication::processEvents();
         scripted.setAnswers({});
         scripted.clearScriptError();
         Runner runner(*window, scripted);
-        while (const std::optional<ScriptLine> line = script.next()) {
+        status = kBatchDone;
+        for (std::optional<ScriptLine> line = script.next(); line; line = script.next()) {
             // What the event loop does between two clicks of a person: pending window-system
             // events run.
             QApplication::processEvents();
@@ -200,9 +230,8 @@ int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
                 break;
             }
         }
-    } else {
-        status = kBatchCannotStart;
     }
+    window.reset();
     setUi(nullptr);
     return status;
 }
