@@ -192,8 +192,8 @@ TEST_F(BatchTest, FileNamesKeepTheBytesTheScriptGivesThem)
 TEST_F(BatchTest, TheViewHasExactlyTheSizeAsked)
 {
     // Sizes where the view needs both scroll bars, one, none, and both by less than a bar's width.
-    for (const QSize size : {QSize(640, 480), QSize(800, 600), QSize(1024, 1024), QSize(2000, 1500), QSize(790, 1000),
-                             QSize(805, 1008)}) {
+    for (const QSize size : {QSize(640, 480), QSize(800, 600), QSize(700, 1100), QSize(1024, 1024), QSize(2000, 1500),
+                             QSize(790, 1000), QSize(805, 1008)}) {
         const QString text = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
         const BatchResult result = runBatch("Screen s.png\nZoomIn\nZoomOut\nScreen z.png\n", {"--size", text});
         ASSERT_EQ(result.status, 0) << text.toStdString() << result.err.toStdString();
