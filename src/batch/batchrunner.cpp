@@ -34,10 +34,10 @@ bool openOutput(const QByteArray& name, QFile& file)
 // Makes the view's client area exactly `size` (the offscreen platform has no decorations). The
 // canvas never shrinks, grows to every client area the view passes through, and brings a scroll
 // bar wherever it is larger, which takes from the client area; the scroll area decides its bars
-// from the size it had before. So the bars the canvas needs at `size` are put on before the
-// window is sized, and the others are put off only once the view has its final size: no client
-// area larger than `size` passes on the way. False, said on standard error, when the window
-// cannot make the view that size.
+// from the size it had before. So the bars the canvas needs at `size` are held on while the
+// window is sized, and the others may go only once the view has its final size: no client area
+// larger than `size` passes on the way. False, said on standard error, when the window cannot
+// make the view that size.
 bool sizeView(BatchWindow& window, QSize size)
 {
     CTAV1View& view = window.view();
@@ -52,20 +52,14 @@ bool sizeView(BatchWindow& window, QSize size)
     const QSize needed = view.widget()->size();
     const bool horizontal = needed.width() > size.width();
     const bool vertical = needed.height() > size.height();
-    if (horizontal) {
-        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    }
-    if (vertical) {
-        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    }
+    view.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    view.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     const int frame = 2 * view.frameWidth();
     const QSize outer = size + QSize(frame + (vertical ? bars.width() : 0), frame + (horizontal ? bars.height() : 0));
     for (int attempt = 0; attempt < 3 && view.size() != outer; ++attempt) {
         window.widget().resize(window.widget().size() + (outer - view.size()));
         QApplication::processEvents();
     }
-    view.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    view.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The scroll area shows or hides its bars in a queued call after a resize.
