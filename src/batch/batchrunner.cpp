@@ -11,8 +11,8 @@
 #include "view/tav1view.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QFile>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cstdio>
