@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "platform/bitmap.h"
 #include "view/commandtable.h"
 
 #include <QCommandLineParser>
@@ -24,7 +25,8 @@ const char* const kUsage =
     "                   working directory (the desktop entry starts the program so)\n"
     "  --batch SCRIPT   run SCRIPT (a path, or - for standard input) on an offscreen window,\n"
     "                   then exit\n"
-    "  --size WxH       the view's client size in batch mode (default 800x600)\n"
+    "  --size WxH       the view's client size in batch mode (default 800x600, at most\n"
+    "                   1024 MB of 32-bit pixels, e.g. 16384x16384)\n"
     "  --fast           skip the animation's pauses in batch mode\n"
     "  -h, --help       show this text\n"
     "  -v, --version    show the version\n"
@@ -135,6 +137,12 @@ CommandLine parseCommandLine(const QByteArrayList& arguments)
         const std::optional<QSize> parsed = parseSize(parser.value(size));
         if (!parsed) {
             return failure(QStringLiteral("--size wants WxH, e.g. 800x600, not '%1'").arg(parser.value(size)));
+        }
+        // The canvas holds at least the view, and holds no more than the largest map does.
+        if (!fitsBitmapLimit(parsed->width(), parsed->height())) {
+            return failure(QStringLiteral("--size wants at most %1 MB of 32-bit pixels (e.g. 16384x16384), not '%2'")
+                               .arg(kBitmapAllocationLimitMb)
+                               .arg(parser.value(size)));
         }
         line.options.size = *parsed;
     }

@@ -49,11 +49,11 @@ void CMainFrame::onFileSaveAs()
     request.open = false;
     request.initialName = m_document.GetTitle();
     request.overwritePrompt = true;
-    const std::optional<QString> path = ui().fileDialog(request);
+    const std::optional<std::string> path = ui().fileDialog(request);
     if (!path) {
         return;
     }
-    if (!m_document.OnSaveDocument(*path)) {
+    if (!m_document.OnSaveDocument(QFile::decodeName(path->c_str()))) {
         ui().messageBox(QStringLiteral("TAV1"), QStringLiteral("Failed to save document."), Ui::Icon::Warning);
         return;
     }

@@ -13,39 +13,56 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <variant>
 
 namespace {
 
-bool readScript(const QString& path, QByteArray& text)
+// Makes the view's client area exactly `size` (the offscreen platform has no decorations). The
+// canvas never shrinks, grows to every client area the view passes through, and brings a scroll
+// bar wherever it is larger, which takes from the client area; the scroll area decides its bars
+// from the size it had before. So the bars the canvas needs at `size` are held on while the
+// window is sized, and the others may go only once the view has its final size: no client area
+// larger than `size` passes on the way. False, said on standard error, when the window cannot
+// make the view that size.
+bool sizeView(BatchWindow& window, QSize size)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        return false;
+    CTAV1View& view = window.view();
+    const QSize bars(view.verticalScrollBar()->sizeHint().width(), view.horizontalScrollBar()->sizeHint().height());
+    const QSize content = view.widget()->size();
+    if (content.width() > size.width() && content.height() > size.height()
+        && content.width() <= size.width() + bars.width() && content.height() <= size.height() + bars.height()) {
+        // The canvas would fit without the two bars it needs, so they would come and go: one
+        // pixel wider, it needs them in every layout.
+        view.ensureCanvasSize(QSize(size.width() + bars.width() + 1, content.height()));
     }
-    text = file.readAll();
-    return true;
-}
-
-// Makes the view's client area exactly `size` (the offscreen platform has no decorations).
-void sizeView(BatchWindow& window, QSize size)
-{
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // The scroll area shows or hides its scroll bars in a queued call after a resize: the
-        // size read must be the settled one, or the window is resized (and painted) again.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        const QSize client = window.view().viewport()->size();
-        if (client == size) {
-            return;
-        }
-        window.widget().resize(window.widget().size() + (size - client));
+    const QSize needed = view.widget()->size();
+    const bool horizontal = needed.width() > size.width();
+    const bool vertical = needed.height() > size.height();
+    view.setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    view.setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    const int frame = 2 * view.frameWidth();
+    const QSize outer = size + QSize(frame + (vertical ? bars.width() : 0), frame + (horizontal ? bars.height() : 0));
+    for (int attempt = 0; attempt < 3 && view.size() != outer; ++attempt) {
+        window.widget().resize(window.widget().size() + (outer - view.size()));
         QApplication::processEvents();
     }
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The scroll area shows or hides its bars in a queued call after a resize.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    const QSize made = view.viewport()->size();
+    if (made != size) {
+        std::fprintf(stderr, "tav1: the window cannot make the view %dx%d: it makes it %dx%d\n", size.width(),
+                     size.height(), made.width(), made.height());
+        return false;
+    }
+    return true;
 }
 
 class Runner {
@@ -56,7 +73,12 @@ public:
     bool run(const ScriptLine& line)
     {
         m_line = line.number;
-        const QString& name = line.command;
+        const QString name = QString::fromUtf8(line.command);
+        // A name in the system's calls ends at a NUL byte: the word would name another file.
+        if (line.command.contains('\0')
+            || std::any_of(line.words.begin(), line.words.end(), [](const QByteArray& word) { return word.contains('\0'); })) {
+            return error(QStringLiteral("a word holds a NUL byte"));
+        }
         if (const RunnerCommand* own = findRunnerCommand(name)) {
             switch (own->action) {
             case RunnerAction::DoubleClick:
@@ -93,7 +115,7 @@ private:
         return false;
     }
 
-    bool pointer(RunnerAction action, const QString& name, const QStringList& words)
+    bool pointer(RunnerAction action, const QString& name, const QByteArrayList& words)
     {
         bool xOk = false;
         bool yOk = false;
@@ -111,7 +133,7 @@ private:
         return true;
     }
 
-    bool snapshot(const QStringList& words)
+    bool snapshot(const QByteArrayList& words)
     {
         if (words.size() != 1) {
             return error(QStringLiteral("Snapshot needs one path"));
@@ -119,7 +141,7 @@ private:
         return savePicture(m_window.view().canvas(), words.first(), QStringLiteral("snapshot"));
     }
 
-    bool screen(const QStringList& words)
+    bool screen(const QByteArrayList& words)
     {
         if (words.size() != 1) {
             return error(QStringLiteral("Screen needs one path"));
@@ -131,7 +153,7 @@ private:
         return savePicture(shown, words.first(), QStringLiteral("screen"));
     }
 
-    bool dump(const QStringList& words)
+    bool dump(const QByteArrayList& words)
     {
         if (words.size() > 1) {
             return error(QStringLiteral("Dump takes at most one path"));
@@ -149,22 +171,22 @@ private:
     }
 
     // A PNG of `image` at `path`, written whole or not at all.
-    bool savePicture(const QImage& image, const QString& path, const QString& what) const
+    bool savePicture(const QImage& image, const QByteArray& path, const QString& what) const
     {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, "PNG")) {
-            return error(QStringLiteral("cannot encode the %1 \"%2\"").arg(what, path));
+            return error(QStringLiteral("cannot encode the %1 \"%2\"").arg(what, QString::fromUtf8(path)));
         }
         return writeFile(std::string_view(png.constData(), std::size_t(png.size())), path, what);
     }
 
-    bool writeFile(std::string_view bytes, const QString& path, const QString& what) const
+    bool writeFile(std::string_view bytes, const QByteArray& path, const QString& what) const
     {
-        if (!writeFileWhole(QFile::encodeName(path).toStdString(), bytes)) {
+        if (!writeFileWhole(path.toStdString(), bytes)) {
             return error(QStringLiteral("cannot write the %1 \"%2\": %3")
-                             .arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
+                             .arg(what, QString::fromUtf8(path), QString::fromLocal8Bit(std::strerror(errno))));
         }
         return true;
     }
@@ -178,38 +200,41 @@ private:
 
 int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
 {
-    QByteArray text;
-    if (!readScript(options.script, text)) {
-        std::fprintf(stderr, "tav1: cannot read the script \"%s\"\n", options.script.toUtf8().constData());
+    std::variant<QByteArray, QString> text = readScript(QFile::encodeName(options.script).toStdString());
+    if (const QString* reason = std::get_if<QString>(&text)) {
+        std::fprintf(stderr, "tav1: cannot read the script \"%s\": %s\n", options.script.toUtf8().constData(),
+                     reason->toUtf8().constData());
         return kBatchCannotStart;
     }
-    const std::vector<ScriptLine> lines = parseScript(text);
+    ScriptReader script(std::get<QByteArray>(std::move(text)));
 
     setPausesSkipped(options.fast);
     ScriptedUi scripted(stderr);
     setUi(&scripted);
     // Without --map, a map dialog that opens by itself at start-up is cancelled.
-    scripted.setAnswers({QStringLiteral("cancel")});
-    int status = kBatchDone;
-    if (std::unique_ptr<BatchWindow> window = makeWindow(options.map)) {
+    scripted.setAnswers({"cancel"});
+    int status = kBatchCannotStart;
+    std::unique_ptr<BatchWindow> window = makeWindow(options.map);
+    if (window) {
         window->widget().show();
-        sizeView(*window, options.size);
+    }
+    if (window && sizeView(*window, options.size)) {
         QApplication::processEvents();
         scripted.setAnswers({});
         scripted.clearScriptError();
         Runner runner(*window, scripted);
-        for (const ScriptLine& line : lines) {
+        status = kBatchDone;
+        for (std::optional<ScriptLine> line = script.next(); line; line = script.next()) {
             // What the event loop does between two clicks of a person: pending window-system
             // events run.
             QApplication::processEvents();
-            if (!runner.run(line)) {
+            if (!runner.run(*line)) {
                 status = kBatchScriptError;
                 break;
             }
         }
-    } else {
-        status = kBatchCannotStart;
     }
+    window.reset();
     setUi(nullptr);
     return status;
 }

@@ -1,5 +1,6 @@
 #include "batch/scriptedui.h"
 
+#include <utility>
 
 void ScriptedUi::messageBox(const QString& caption, const QString& text, Icon)
 {
@@ -22,14 +23,14 @@ void ScriptedUi::commandFailed(const QString& caption, const QString& text)
 
 namespace {
 
-bool isCancel(const QString& word)
+bool isCancel(const QByteArray& word)
 {
-    return word.compare(QLatin1String("cancel"), Qt::CaseInsensitive) == 0;
+    return word.compare("cancel", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-std::optional<QString> ScriptedUi::fileDialog(const FileDialogRequest&)
+std::optional<std::string> ScriptedUi::fileDialog(const FileDialogRequest&)
 {
     if (m_answers.isEmpty()) {
         if (m_scriptError.isEmpty()) {
@@ -37,26 +38,26 @@ std::optional<QString> ScriptedUi::fileDialog(const FileDialogRequest&)
         }
         return std::nullopt;
     }
-    const QString answer = m_answers.takeFirst();
+    const QByteArray answer = m_answers.takeFirst();
     if (isCancel(answer)) {
         return std::nullopt;
     }
-    return takeChosenFile(answer);
+    return takeChosenFile(answer.toStdString());
 }
 
-void ScriptedUi::setAnswers(const QStringList& answers)
+void ScriptedUi::setAnswers(const QByteArrayList& answers)
 {
     m_answers = answers;
 }
 
 int ScriptedUi::runModal(ModalDialog& dialog)
 {
-    const QStringList words = m_answers;
-    m_answers.clear();
-    if (!words.isEmpty() && isCancel(words.first())) {
+    const QByteArrayList answers = std::exchange(m_answers, {});
+    if (!answers.isEmpty() && isCancel(answers.first())) {
         return IDCANCEL;
     }
-    for (const QString& word : words) {
+    for (const QByteArray& answer : answers) {
+        const QString word = QString::fromUtf8(answer);
         const qsizetype equals = word.indexOf(QLatin1Char('='));
         if (equals <= 0 || !dialog.typeInto(word.left(equals), word.mid(equals + 1))) {
             if (m_scriptError.isEmpty()) {

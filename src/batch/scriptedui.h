@@ -2,14 +2,14 @@
 
 #include "platform/ui.h"
 
-#include <QStringList>
+#include <QByteArrayList>
 
 #include <cstdio>
 #include <vector>
 
 // Answers boxes and dialogs from a script, with no person at the screen: message boxes are
-// answered with OK and recorded; a file dialog takes the next answer word, a path or "cancel";
-// a parameter dialog takes "cancel", or field=value words typed into its fields before OK is
+// answered with OK and recorded; a file dialog takes the next answer word, a path (its bytes as
+// they are) or "cancel"; a parameter dialog takes "cancel", or field=value words typed into its fields before OK is
 // pressed (no words: OK on the dialog as it opened). A refused OK is followed by Cancel.
 class ScriptedUi : public Ui {
 public:
@@ -23,12 +23,12 @@ public:
 
     void messageBox(const QString& caption, const QString& text, Icon icon) override;
     void commandFailed(const QString& caption, const QString& text) override;
-    std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
     int runModal(ModalDialog& dialog) override;
     void beep() override { ++m_beeps; }
 
     // The answers for the dialogs of the command about to run; unused ones are dropped.
-    void setAnswers(const QStringList& answers);
+    void setAnswers(const QByteArrayList& answers);
     // The first answer that a dialog could not take since the last clear: a file dialog that
     // opened with no answer, a word a parameter dialog has no field for, or a command that
     // failed. Empty when none.
@@ -41,7 +41,7 @@ public:
 private:
     std::FILE* m_echo;
     std::vector<Message> m_messages;
-    QStringList m_answers;
+    QByteArrayList m_answers;
     QString m_scriptError;
     int m_beeps = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -25,7 +26,7 @@ void QtUi::messageBox(const QString& caption, const QString& text, Icon icon)
     box.exec();
 }
 
-std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
+std::optional<std::string> QtUi::fileDialog(const FileDialogRequest& request)
 {
     QFileDialog dialog(nullptr, QString(), QDir::currentPath());
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -47,7 +48,7 @@ std::optional<QString> QtUi::fileDialog(const FileDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return takeChosenFile(dialog.selectedFiles().constFirst());
+    return takeChosenFile(QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString());
 }
 
 int QtUi::runModal(ModalDialog& dialog)

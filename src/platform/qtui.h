@@ -6,7 +6,7 @@
 class QtUi : public Ui {
 public:
     void messageBox(const QString& caption, const QString& text, Icon icon) override;
-    std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
     int runModal(ModalDialog& dialog) override;
     void beep() override;
 };

@@ -31,11 +31,6 @@ std::string takeChosenFile(const std::string& path)
     return chosen;
 }
 
-QString takeChosenFile(const QString& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(takeChosenFile(QFile::encodeName(path).toStdString())));
-}
-
 void ShowError(int code, const char* caption)
 {
     ui().messageBox(QString::fromUtf8(caption), QString::asprintf("Error:%d", code), Ui::Icon::Error);

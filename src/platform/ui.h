@@ -50,8 +50,9 @@ public:
     // where a script runs the command, the script stops there as at any error of its own.
     virtual void commandFailed(const QString& caption, const QString& text) { messageBox(caption, text, Icon::Error); }
     // A modal file dialog. On OK the chosen file's folder becomes the working directory and
-    // the absolute path of the file is returned; nothing on cancel.
-    virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
+    // the absolute path of the file is returned, as the bytes the system names it by; nothing
+    // on cancel.
+    virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
     // Runs a parameter dialog modally; returns IDOK or IDCANCEL.
     virtual int runModal(ModalDialog& dialog) = 0;
     // The system's default beep.
@@ -63,9 +64,8 @@ Ui& ui();
 void setUi(Ui* service);
 
 // What OK on a file dialog does with the chosen file: its folder becomes the working directory;
-// returns the file's absolute path. The name as bytes, kept byte for byte, or as text.
+// returns the file's absolute path. The name is bytes, kept byte for byte.
 std::string takeChosenFile(const std::string& path);
-QString takeChosenFile(const QString& path);
 
 // The program-wide error box: text "Error:<code>", the caption, the error icon, an OK button.
 void ShowError(int code, const char* caption);

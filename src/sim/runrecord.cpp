@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -74,23 +75,22 @@ QByteArray hitsCsv(const RunRecord& run)
 
 } // namespace
 
-QString hitsFileName(const QString& runFile)
+std::string hitsFileName(const std::string& runFile)
 {
-    QString base = runFile;
-    if (base.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
-        base.chop(4);
+    std::string base = runFile;
+    if (base.size() >= 4 && QByteArray::fromStdString(base.substr(base.size() - 4)).toLower() == ".csv") {
+        base.resize(base.size() - 4);
     }
-    return base + QStringLiteral("-hits.csv");
+    return base + "-hits.csv";
 }
 
-QString exportRun(const RunRecord& run, const QString& runFile)
+QString exportRun(const RunRecord& run, const std::string& runFile)
 {
     const QByteArray runBytes = runCsv(run, run.geometry);
     const QByteArray hitsBytes = hitsCsv(run);
     // The run file first: a folder or a pipe in its place is refused before its hits are touched.
-    const FileContent files[] = {
-        {QFile::encodeName(runFile).toStdString(), std::string_view(runBytes.constData(), runBytes.size())},
-        {QFile::encodeName(hitsFileName(runFile)).toStdString(), std::string_view(hitsBytes.constData(), hitsBytes.size())}};
+    const FileContent files[] = {{runFile, std::string_view(runBytes.constData(), runBytes.size())},
+                                 {hitsFileName(runFile), std::string_view(hitsBytes.constData(), hitsBytes.size())}};
     const std::size_t failed = writeFilesWhole(files);
     if (failed == std::size(files)) {
         return {};

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <string>
 #include <vector>
 
 // A recording of the last animation run, step by step, with every hit of its sweeps: what a
@@ -30,10 +31,10 @@ struct RunRecord {
 };
 
 // The file of hits written beside a run's CSV file: "run.csv" -> "run-hits.csv".
-QString hitsFileName(const QString& runFile);
+std::string hitsFileName(const std::string& runFile);
 
 // Writes the run as CSV (RFC 4180: a header row, CRLF line ends, C-locale numbers) to `runFile`
-// and its hits to hitsFileName(runFile), both or neither, each whole. A run on a map with a
+// and its hits to hitsFileName(runFile), both or neither, each whole; names are bytes. A run on a map with a
 // geometry adds the cart's position in metres. Returns an empty text, or what went wrong,
 // naming the file.
-QString exportRun(const RunRecord& run, const QString& runFile);
+QString exportRun(const RunRecord& run, const std::string& runFile);

@@ -19,11 +19,6 @@ namespace {
 
 const char* const kFixedPointFile = "aaa.dat";
 
-std::string localName(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 // The code of the failed call as the decimal text some boxes show.
 QString lastErrorText()
 {
@@ -41,11 +36,11 @@ void CTAV1View::OnSaveCircle()
         request.open = false;
         request.initialName = QStringLiteral("*.*");
         request.overwritePrompt = true;
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             return;
         }
-        fileName = localName(*chosen);
+        fileName = *chosen;
     }
     // A failed write is reported as the command reports a file it cannot open.
     const auto reportFailure = [fixedName] {
@@ -80,11 +75,11 @@ void CTAV1View::OnLoadData()
         FileDialogRequest request;
         request.open = true;
         request.initialName = QStringLiteral("*.dat");
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             return;
         }
-        fileName = localName(*chosen);
+        fileName = *chosen;
     }
     errno = 0;
     std::FILE* file = openForReading(fileName);
@@ -124,7 +119,7 @@ void CTAV1View::OnAlgoritmus()
     request.defaultExtension = QStringLiteral("dat");
     request.initialName = QStringLiteral("*.dat");
     request.overwritePrompt = true;
-    const std::optional<QString> chosen = ui().fileDialog(request);
+    const std::optional<std::string> chosen = ui().fileDialog(request);
     if (!chosen) {
         return;
     }
@@ -135,13 +130,13 @@ void CTAV1View::OnAlgoritmus()
     m_integrationCount = 0;
 
     errno = 0;
-    std::FILE* samples = openForReading(localName(*chosen));
+    std::FILE* samples = openForReading(*chosen);
     if (samples == nullptr) {
         SetLastErrorFromErrno(EIO);
         ShowError(GetLastError(), "Error open file data.dat !");
         return;
     }
-    m_dataFileName = QFileInfo(*chosen).fileName().left(kDataFileNameLimit).toStdString();
+    m_dataFileName = QFileInfo(QFile::decodeName(chosen->c_str())).fileName().left(kDataFileNameLimit).toStdString();
     records[0].posX = static_cast<float>(m_curveDlg.m_curveStartX);
     records[0].posY = static_cast<float>(m_curveDlg.m_curveStartY);
 

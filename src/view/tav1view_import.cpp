@@ -14,8 +14,8 @@ void CTAV1View::OnImportOccupancyMap()
     request.initialName = QStringLiteral("*.yaml *.yml *.pgm *.png");
     request.caption = QStringLiteral("Import occupancy map");
     request.filter = QStringLiteral("Occupancy maps (*.yaml *.yml *.pgm *.png)");
-    if (const std::optional<QString> chosen = ui().fileDialog(request)) {
-        importMap(QFile::encodeName(*chosen).toStdString());
+    if (const std::optional<std::string> chosen = ui().fileDialog(request)) {
+        importMap(*chosen);
     }
 }
 

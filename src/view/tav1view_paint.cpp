@@ -71,12 +71,12 @@ bool CTAV1View::loadMap()
             return !m_autoLoadBlocked;
         }
     } else if (m_openDialog != 0) {
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             m_autoLoadBlocked = true;
             return false;
         }
-        fileName = QFile::encodeName(*chosen).toStdString();
+        fileName = *chosen;
     }
     DibHandle dib = LoadDIBFromFile(fileName);
     if (!dib) {

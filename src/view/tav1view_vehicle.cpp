@@ -146,11 +146,11 @@ void CTAV1View::OnFileSave()
     if (m_curveDialogs != 0) {
         FileDialogRequest request;
         request.open = false;
-        const std::optional<QString> chosen = ui().fileDialog(request);
+        const std::optional<std::string> chosen = ui().fileDialog(request);
         if (!chosen) {
             return;
         }
-        fileName = QFile::encodeName(*chosen).toStdString();
+        fileName = *chosen;
     }
     errno = 0;
     std::FILE* file = openForWriting(fileName);
@@ -239,7 +239,7 @@ void CTAV1View::OnExportRun()
     request.caption = QStringLiteral("Export run");
     request.filter = QStringLiteral("CSV files (*.csv)");
     request.overwritePrompt = true;
-    const std::optional<QString> chosen = ui().fileDialog(request);
+    const std::optional<std::string> chosen = ui().fileDialog(request);
     if (!chosen) {
         return;
     }

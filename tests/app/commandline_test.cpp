@@ -50,6 +50,7 @@ TEST(CommandLine, ReadsTheGnuForms)
     EXPECT_EQ(line.options.map, "m.png");
     EXPECT_EQ(line.file, "--odd-name");
 
+    EXPECT_EQ(parse({"--batch", "-", "--size", "16384x16384"}).options.size, QSize(16384, 16384));
     EXPECT_EQ(parse({"-h"}).action, CommandLine::Action::Help);
     EXPECT_EQ(parse({"--help", "--bogus"}).action, CommandLine::Action::Error);
 
@@ -75,6 +76,10 @@ TEST(CommandLine, WrongOrIncompleteOptionsNameTheOption)
         {{"--batch", "-", "--size", "10by10"}, "--size wants WxH, e.g. 800x600, not '10by10'"},
         {{"--batch", "-", "--size", "800x0"}, "--size wants WxH, e.g. 800x600, not '800x0'"},
         {{"--batch", "-", "--size", "0x600"}, "--size wants WxH, e.g. 800x600, not '0x600'"},
+        {{"--batch", "-", "--size", "99999x99999"},
+         "--size wants at most 1024 MB of 32-bit pixels (e.g. 16384x16384), not '99999x99999'"},
+        {{"--batch", "-", "--size", "16385x16384"},
+         "--size wants at most 1024 MB of 32-bit pixels (e.g. 16384x16384), not '16385x16384'"},
         {{"a.txt", "b.txt"}, "only one FILE may be given"},
         {{"--batch", "-", "a.txt"}, "--batch takes no FILE"},
         {{"--batch", "-", "--desktop"}, "--desktop does not go with --batch"},

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -51,7 +52,7 @@ protected:
     // Chooses File › "Import occupancy map…" from the menu bar, answering its file dialog.
     void importFromMenu(const QString& file)
     {
-        ui().setAnswers({QDir(dir()).filePath(file)});
+        ui().setAnswers({QFile::encodeName(QDir(dir()).filePath(file))});
         QAction* item = nullptr;
         for (QAction* action : frame().submenu("&File")->actions()) {
             item = action->text() == "Import occupancy map…" ? action : item;
@@ -134,7 +135,7 @@ TEST_F(OccupancyTest, ARunStopsAtTheImportedWallsAndItsExportHasTheCartInMetres)
         EXPECT_EQ(view().canvas().pixel(hit.x, hit.y), kOccupiedPixel);
     }
 
-    ui().setAnswers({QDir(dir()).filePath("run.csv")});
+    ui().setAnswers({QFile::encodeName(QDir(dir()).filePath("run.csv"))});
     ASSERT_TRUE(run(ID_EXPORT_RUN));
     const QList<QByteArray> lines = readFile("run.csv").split('\n');
     EXPECT_TRUE(lines[0].endsWith(",farthest_hit_px,cart_x_m,cart_y_m\r"));
@@ -151,7 +152,7 @@ TEST_F(OccupancyTest, ARunStopsAtTheImportedWallsAndItsExportHasTheCartInMetres)
                                               [this] { ASSERT_TRUE(run(ID_FILE_OPEN)); }};
     for (const auto& loadNext : nextMaps) {
         loadNext();
-        ui().setAnswers({QDir(dir()).filePath("again.csv")});
+        ui().setAnswers({QFile::encodeName(QDir(dir()).filePath("again.csv"))});
         ASSERT_TRUE(run(ID_EXPORT_RUN));
         EXPECT_EQ(readFile("again.csv"), readFile("run.csv"));
     }

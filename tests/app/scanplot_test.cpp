@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QDockWidget>
 #include <QPainter>
 
@@ -104,7 +105,7 @@ TEST_F(ScanPlotTest, OnAMapWithADescriptionTheRingsAlsoSayMetres)
 {
     startFacingAWall();
     writeFile("wall.yaml", "image: mapa.bmp\nresolution: 0.05\n");
-    ui().setAnswers({QDir(dir()).filePath("wall.yaml")});
+    ui().setAnswers({QFile::encodeName(QDir(dir()).filePath("wall.yaml"))});
     ASSERT_TRUE(run(ID_IMPORT_OCCUPANCY_MAP));
     ASSERT_TRUE(run(ID_VIEW_SCANNER));
     ASSERT_TRUE(run(ID_SCANNER));

@@ -17,7 +17,7 @@ const QString kFileDialog = QStringLiteral("a file dialog");
 // Cancels every dialog and notes which one opened: a parameter dialog by its caption.
 class DialogRecorder : public ScriptedUi {
 public:
-    std::optional<QString> fileDialog(const FileDialogRequest&) override
+    std::optional<std::string> fileDialog(const FileDialogRequest&) override
     {
         m_opened << kFileDialog;
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "batch/script.h"
 #include "common/batchprocess.h"
+#include "platform/fileopen.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -24,18 +28,22 @@ protected:
 
 } // namespace
 
-TEST(ScriptParse, SkipsBlanksAndCommentsAndKeepsLineNumbers)
+TEST(ScriptParse, SkipsBlanksAndCommentsAndKeepsLineNumbersAndBytes)
 {
-    const std::vector<ScriptLine> lines =
-        parseScript("# a comment\n\n  readini \r\nSettings  amplitude=80\tdelay=20\n   # indented\nDump out.json");
+    ScriptReader script("\xef\xbb\xbf# a comment\n\n  readini \r\nSettings  amplitude=80\tdelay=20\n   # indented\n"
+                        "Dump out\xe9.json");
+    std::vector<ScriptLine> lines;
+    while (std::optional<ScriptLine> line = script.next()) {
+        lines.push_back(*line);
+    }
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].number, 3);
     EXPECT_EQ(lines[0].command, "readini");
     EXPECT_TRUE(lines[0].words.isEmpty());
     EXPECT_EQ(lines[1].number, 4);
-    EXPECT_EQ(lines[1].words, QStringList({"amplitude=80", "delay=20"}));
+    EXPECT_EQ(lines[1].words, QByteArrayList({"amplitude=80", "delay=20"}));
     EXPECT_EQ(lines[2].number, 6);
-    EXPECT_EQ(lines[2].words, QStringList({"out.json"}));
+    EXPECT_EQ(lines[2].words, QByteArrayList({"out\xe9.json"}));
 }
 
 TEST_F(BatchTest, WriteIniReadIniAndDumpShowTheWrittenValues)
@@ -99,17 +107,19 @@ TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
         {"# c\nMouseMove 1 two\n", "script line 2"},
         {"Snapshot\n", "script line 1"},
         {"Dump a b\n", "script line 1"},
+        {QByteArray("ReadIni\nDump d\0.json\n", 21), "script line 2: a word holds a NUL byte"},
     };
     for (const Case& c : cases) {
         const BatchResult result = runBatch(c.script);
         EXPECT_EQ(result.status, 2) << c.script.toStdString();
         EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
     }
-    // Nothing after the failing line ran: WriteIni wrote no file.
+    // Nothing after the failing line ran: WriteIni wrote no file, and no name was cut at a NUL.
     EXPECT_FALSE(QFile::exists(QDir(m_batch.dir()).filePath("tav.ini")));
+    EXPECT_FALSE(QFile::exists(QDir(m_batch.dir()).filePath("d")));
 }
 
-TEST_F(BatchTest, PointerCommandsSnapshotAndUnreadableScript)
+TEST_F(BatchTest, PointerCommandsAndSnapshot)
 {
     const BatchResult result = runBatch("doubleclick 10 20\nDoubleClick 30 40\nMouseMove 100 200\n"
                                                  "Snapshot shot.png\nDump\n",
@@ -123,11 +133,78 @@ TEST_F(BatchTest, PointerCommandsSnapshotAndUnreadableScript)
     QImage shot(QDir(m_batch.dir()).filePath("shot.png"));
     EXPECT_GE(shot.width(), 768);
     EXPECT_GE(shot.height(), 1008);
+}
 
-    QProcess process;
-    process.start(QStringLiteral(TAV1_BINARY), {"--batch", QDir(m_batch.dir()).filePath("missing.txt")});
-    process.waitForFinished(30000);
-    EXPECT_EQ(process.exitCode(), 1);
+TEST_F(BatchTest, ScriptsThatCannotBeReadStopAtStartWithTheReason)
+{
+    const QDir dir(m_batch.dir());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600), 0);
+    dir.mkdir("folder.txt");
+    QFile large(dir.filePath("large.txt"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(kScriptLimit + 1));
+    m_batch.writeFile("wide.txt", QByteArray("\xff\xfe" "D\0u\0m\0p\0\n\0", 12));
+    m_batch.writeFile("wide-no-mark.txt", QByteArray("D\0u\0m\0p\0\n\0", 10));
+    struct Case {
+        QString script;
+        QString input; // standard input
+        QByteArray reason;
+    };
+    const Case cases[] = {
+        {"/dev/zero", "/dev/null", "\"/dev/zero\": No such device"},
+        {"-", "/dev/zero", "\"-\": larger than 64 MiB"},
+        {"folder.txt", "/dev/null", "\"folder.txt\": Is a directory"},
+        {"pipe.txt", "/dev/null", "\"pipe.txt\": Illegal seek"},
+        {"missing.txt", "/dev/null", "\"missing.txt\": No such file or directory"},
+        {"large.txt", "/dev/null", "\"large.txt\": larger than 64 MiB"},
+        {"wide.txt", "/dev/null", "\"wide.txt\": not UTF-8 text (it looks like UTF-16 or UTF-32)"},
+        {"-", dir.filePath("wide-no-mark.txt"), "\"-\": not UTF-8 text (it looks like UTF-16 or UTF-32)"},
+    };
+    for (const Case& c : cases) {
+        const BatchResult result = m_batch.runWith({"--batch", c.script}, c.input);
+        EXPECT_EQ(result.status, 1) << c.script.toStdString();
+        EXPECT_EQ(result.err, "tav1: cannot read the script " + c.reason + "\n");
+    }
+}
+
+TEST_F(BatchTest, FileNamesKeepTheBytesTheScriptGivesThem)
+{
+    // Names in a Windows code page: not UTF-8. The file dialogs of SaveCircle and LoadData
+    // take them too, and a folder so named becomes the working directory.
+    m_batch.writeFile("tav.ini", "[Velmora]\nDialogs=1\n");
+    ASSERT_TRUE(QDir(m_batch.dir()).mkdir("folder"));
+    const QByteArray folder = QFile::encodeName(m_batch.dir()) + "/f\xe9";
+    ASSERT_EQ(std::rename(QFile::encodeName(QDir(m_batch.dir()).filePath("folder")).constData(), folder.constData()), 0);
+    const BatchResult result = m_batch.run("Dump d\xe9.json\nSnapshot s\xe9.png\nScreen c\xe9.png\n"
+                                           "SaveCircle f\xe9/p\xe9.dat\nLoadData p\xe9.dat\nDump d.json\n");
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QByteArray top = QFile::encodeName(m_batch.dir()) + '/';
+    for (const QByteArray& name : {top + "d\xe9.json", top + "s\xe9.png", top + "c\xe9.png", folder + "/p\xe9.dat",
+                                   folder + "/d.json"}) {
+        struct stat status {};
+        EXPECT_EQ(::stat(name.constData(), &status), 0) << name.toStdString();
+        EXPECT_GT(status.st_size, 0) << name.toStdString();
+    }
+    QFile loaded;
+    ASSERT_TRUE(openForReading((folder + "/d.json").toStdString(), loaded));
+    EXPECT_EQ(QJsonDocument::fromJson(loaded.readAll()).object()["m_pointCount"].toInt(), 101);
+}
+
+TEST_F(BatchTest, TheViewHasExactlyTheSizeAsked)
+{
+    // Sizes where the view needs both scroll bars, one, none, and both by less than a bar's width.
+    for (const QSize size : {QSize(640, 480), QSize(800, 600), QSize(700, 1100), QSize(1024, 1024), QSize(2000, 1500),
+                             QSize(790, 1000), QSize(805, 1008)}) {
+        const QString text = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        const BatchResult result = runBatch("Screen s.png\nZoomIn\nZoomOut\nScreen z.png\n", {"--size", text});
+        ASSERT_EQ(result.status, 0) << text.toStdString() << result.err.toStdString();
+        EXPECT_EQ(QImage(QDir(m_batch.dir()).filePath("s.png")).size(), size) << text.toStdString();
+        EXPECT_EQ(QImage(QDir(m_batch.dir()).filePath("z.png")).size(), size) << text.toStdString();
+    }
+    // Smaller than the window can make it: nothing runs.
+    const BatchResult result = runBatch("Dump\n", {"--size", "1x1"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.startsWith("tav1: the window cannot make the view 1x1: it makes it ")) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
 }
 
 TEST_F(BatchTest, TheCanvasHoldsTheScrollSizeAndTheFirstViewAndNoMore)

@@ -10,13 +10,10 @@ QJsonObject BatchResult::json() const
     return QJsonDocument::fromJson(out).object();
 }
 
-BatchResult BatchProcess::run(const QByteArray& script, const QStringList& options, int timeoutMs) const
+namespace {
+
+BatchResult finish(QProcess& process, int timeoutMs)
 {
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    process.start(QStringLiteral(TAV1_BINARY), QStringList{"--batch", "-"} + options);
-    process.write(script);
-    process.closeWriteChannel();
     BatchResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -27,6 +24,27 @@ BatchResult BatchProcess::run(const QByteArray& script, const QStringList& optio
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+} // namespace
+
+BatchResult BatchProcess::run(const QByteArray& script, const QStringList& options, int timeoutMs) const
+{
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.start(QStringLiteral(TAV1_BINARY), QStringList{"--batch", "-"} + options);
+    process.write(script);
+    process.closeWriteChannel();
+    return finish(process, timeoutMs);
+}
+
+BatchResult BatchProcess::runWith(const QStringList& arguments, const QString& input) const
+{
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.setStandardInputFile(input);
+    process.start(QStringLiteral(TAV1_BINARY), arguments);
+    return finish(process, 30000);
 }
 
 void BatchProcess::writeFile(const QString& name, const QByteArray& content) const

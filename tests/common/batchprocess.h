@@ -19,6 +19,8 @@ struct BatchResult {
 class BatchProcess {
 public:
     BatchResult run(const QByteArray& script, const QStringList& options = {}, int timeoutMs = 30000) const;
+    // Runs the program with `arguments` alone, standard input read from the file `input`.
+    BatchResult runWith(const QStringList& arguments, const QString& input) const;
     QString dir() const { return m_dir.path(); }
     void writeFile(const QString& name, const QByteArray& content) const;
     QJsonObject readJson(const QString& name) const;

@@ -13,6 +13,9 @@ keeps every case's working folder). Each input runs in a fresh working folder:
   points   as aaa.dat and as the sample file: LoadData, Kresli, SaveCircle, Algoritmus, Dump
   startup  odd files beside tav.ini: temp.txt or prek.txt a named pipe, a map name that is not
            UTF-8; PomocneMenu or FileSave, Dump
+  scripts  endless or large scripts: a device as the script file or as standard input, 50 MB of
+           blank lines; each ends with its exit status, and at its peak holds no more memory
+           than a run of an empty script does plus twice the most a script may be (64 MiB)
 
 Every run must end within 10 s with exit status 0 (never by a signal), show exactly the message
 boxes expected for the input (by caption), and print a Dump that parses as strict JSON with the
@@ -33,6 +36,7 @@ import stat
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -147,6 +151,16 @@ YAML_REFUSED = {
 for case, files in YAML_REFUSED.items():
     STARTUP[case] = ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, **files}, "ImportMap m.yaml\nDump\n",
                      {"Error Import occupancy map"}, {"m_bitmapLoaded": True}, None)
+
+
+# Script case -> (the script's file, or "-" for standard input; what is laid out as that file or
+# fed to standard input; exit status expected).
+SCRIPT_LIMIT = 64 << 20
+SCRIPTS = {
+    "device": ("/dev/zero", None, 1),
+    "device_on_stdin": ("-", make_corpus.DEV_ZERO, 1),
+    "blank_lines": ("blank.txt", b"\n" * (50 << 20) + b"Dump d.json\n", 0),
+}
 
 
 def strict_json(text):
@@ -337,6 +351,45 @@ def try_startup(tav1, case, folder):
     return problems
 
 
+def run_measured(tav1, folder, script, stdin):
+    """Runs `tav1 --batch SCRIPT`; returns (exit status, or None when it was killed, peak resident kB)."""
+    def limit():
+        resource.setrlimit(resource.RLIMIT_AS, (ADDRESS_SPACE, ADDRESS_SPACE))
+    sanitized = "ASAN_OPTIONS" in os.environ
+    with open(stdin, "rb") as source:
+        child = subprocess.Popen([tav1, "--batch", script, "--fast"], cwd=folder, stdin=source,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                 preexec_fn=None if sanitized else limit)
+    deadline = time.monotonic() + HANG_GUARD_S
+    while True:
+        pid, status, usage = os.wait4(child.pid, os.WNOHANG)
+        if pid != 0:
+            code = os.waitstatus_to_exitcode(status)
+            return (code if code >= 0 else None), usage.ru_maxrss
+        if time.monotonic() > deadline:
+            child.kill()
+            return None, os.wait4(child.pid, 0)[2].ru_maxrss
+        time.sleep(0.05)
+
+
+def try_script(tav1, case, folder, baseline_kb):
+    script, content, expected = SCRIPTS[case]
+    stdin = os.devnull
+    if isinstance(content, make_corpus.Special):
+        stdin = os.path.join(folder, "input")
+        content.make(stdin)
+    elif content is not None:
+        with open(os.path.join(folder, script), "wb") as handle:
+            handle.write(content)
+    status, peak_kb = run_measured(tav1, folder, script, stdin)
+    problems = []
+    if status != expected:
+        problems.append("exit status %s, expected %d" % (status, expected))
+    if peak_kb - baseline_kb > 2 * SCRIPT_LIMIT // 1024:
+        problems.append("peak memory %d MB, %d MB more than an empty script's" % (peak_kb >> 10, (peak_kb - baseline_kb) >> 10))
+    return problems
+
+
 def report(label, problems):
     """Prints the outcome of one input; true when it failed."""
     print("%s %s%s" % ("FAIL" if problems else "ok  ", label, "".join("\n     - " + p for p in problems)))
@@ -371,6 +424,14 @@ def main():
             os.makedirs(folder)
             tried += 1
             failed += report("startup/" + case, try_startup(tav1, case, folder))
+        with open(os.path.join(root, "empty.txt"), "wb"):
+            pass
+        baseline_kb = run_measured(tav1, root, "empty.txt", os.devnull)[1]
+        for case in sorted(SCRIPTS):
+            folder = os.path.join(root, "runs", "scripts", case)
+            os.makedirs(folder)
+            tried += 1
+            failed += report("scripts/" + case, try_script(tav1, case, folder, baseline_kb))
         print("%d hostile inputs tried, %d failed" % (tried, failed))
         return 1 if failed else 0
     finally:

@@ -12,7 +12,7 @@ TEST(RunExport, BeforeAnyRunOnlyTheHeadersAreWritten)
 {
     QTemporaryDir dir;
     const QString run = dir.filePath("run.csv");
-    EXPECT_EQ(exportRun(RunRecord(), run), "");
+    EXPECT_EQ(exportRun(RunRecord(), run.toStdString()), "");
     EXPECT_EQ(readFileBytes(run), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
                          "farthest_hit_px\r\n");
     EXPECT_EQ(readFileBytes(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n");
@@ -28,7 +28,7 @@ TEST(RunExport, OneRowAStepWithItsNearestAndFarthestHitAndEveryHitBeside)
                  {3, 120, 210, -0.5, 110, 205, -0.5f, 1, 3}};
     QTemporaryDir dir;
     const QString path = dir.filePath("run.csv");
-    ASSERT_EQ(exportRun(run, path), "");
+    ASSERT_EQ(exportRun(run, path.toStdString()), "");
     EXPECT_EQ(readFileBytes(path), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
                           "farthest_hit_px\r\n"
                           "1,100,200,0.75,95,196,0.75,10,2,2,7.5\r\n"
@@ -44,12 +44,12 @@ TEST(RunExport, AFailedWriteIsNamedAndWritesNeitherFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/run.csv");
-    const QString error = exportRun(RunRecord(), path);
+    const QString error = exportRun(RunRecord(), path.toStdString());
     EXPECT_TRUE(error.startsWith(path + ": ")) << error.toStdString();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     // The run's file cannot be replaced (a folder has its name): its hits are not written either.
     ASSERT_TRUE(QDir(dir.path()).mkdir("run.csv"));
-    EXPECT_TRUE(exportRun(RunRecord(), dir.filePath("run.csv")).startsWith(dir.filePath("run.csv") + ": "));
+    EXPECT_TRUE(exportRun(RunRecord(), dir.filePath("run.csv").toStdString()).startsWith(dir.filePath("run.csv") + ": "));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }

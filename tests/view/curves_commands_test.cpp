@@ -193,7 +193,7 @@ TEST_F(CurvesTest, IntegrationOfAnEmptyFileAMissingFileAndALongName)
 
     const QString longName = QString(90, 'n') + ".dat";
     writeFile(longName, "1 1\n");
-    ui().setAnswers({longName});
+    ui().setAnswers({QFile::encodeName(longName)});
     ASSERT_TRUE(run(ID_ALGORITMUS));
     EXPECT_EQ(view().m_dataFileName, std::string(75, 'n'));
     view().OnMouseMove(QPoint(1, 1));

@@ -139,7 +139,7 @@ TEST_F(MapTest, BadMapFilesGiveOneBoxEachAndKeepThePreviousMap)
     QDir(dir()).mkdir("folder.bmp");
     const QStringList bad = {"empty.bmp", "truncated.bmp", "huge.bmp", "text.bmp", "folder.bmp", "absent.bmp"};
     for (const QString& name : bad) {
-        ui().setAnswers({name});
+        ui().setAnswers({QFile::encodeName(name)});
         view().m_openDialog = 1;
         ASSERT_TRUE(run(ID_FILE_OPEN));
         ASSERT_EQ(captions().size(), 1) << name.toStdString();
