@@ -132,7 +132,7 @@ CommandLine parseCommandLine(const QByteArrayList& arguments)
     if (line.batch && !line.file.empty()) {
         return failure(QStringLiteral("--batch takes no FILE"));
     }
-    line.options.script = parser.value(batch);
+    line.options.script = bytes.value(batch).toLatin1().toStdString();
     if (parser.isSet(size)) {
         const std::optional<QSize> parsed = parseSize(parser.value(size));
         if (!parsed) {

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -200,9 +199,9 @@ private:
 
 int runBatch(const BatchOptions& options, const BatchWindowMaker& makeWindow)
 {
-    std::variant<QByteArray, QString> text = readScript(QFile::encodeName(options.script).toStdString());
+    std::variant<QByteArray, QString> text = readScript(options.script);
     if (const QString* reason = std::get_if<QString>(&text)) {
-        std::fprintf(stderr, "tav1: cannot read the script \"%s\": %s\n", options.script.toUtf8().constData(),
+        std::fprintf(stderr, "tav1: cannot read the script \"%s\": %s\n", options.script.c_str(),
                      reason->toUtf8().constData());
         return kBatchCannotStart;
     }

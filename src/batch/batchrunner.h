@@ -9,7 +9,7 @@
 #include <string>
 
 struct BatchOptions {
-    QString script;             // a path, or "-" for standard input
+    std::string script;         // a path in bytes, or "-" for standard input
     QSize size{800, 600};       // the view's client size
     bool fast = false;          // skip the animation's pauses
     std::optional<std::string> map; // the map the window starts with, as bytes (see CTAV1View::setStartupMap)

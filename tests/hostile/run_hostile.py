@@ -134,8 +134,13 @@ IMPORTED = {"m_mapGeometry": {"resolution": 0.05, "origin": [0, 0, 0], "heightPi
 STARTUP["yaml_image_latin1"] = (LATIN1_IMPORT, "ImportMap m.yaml\nDump\n", set(), IMPORTED, None)
 STARTUP["map_option_latin1"] = (LATIN1_IMPORT, "Dump\n", set(), {"m_bitmapLoaded": True}, None)
 STARTUP["map_option_yaml_latin1"] = (LATIN1_IMPORT, "Dump\n", set(), IMPORTED, None)
+# The script named so (the later --batch wins over the "-" every case starts with).
+LATIN1_SCRIPT = b"s\xe9.tav1"
+STARTUP["script_name_latin1"] = ({**LATIN1_IMPORT, LATIN1_SCRIPT: b"Dump\n"}, "", set(),
+                                 {"m_bitmapLoaded": True}, None)
 # Start-up case -> the options it runs with.
-OPTIONS = {"map_option_latin1": ["--map", LATIN1_MAP], "map_option_yaml_latin1": ["--map", LATIN1_YAML]}
+OPTIONS = {"map_option_latin1": ["--map", LATIN1_MAP], "map_option_yaml_latin1": ["--map", LATIN1_YAML],
+           "script_name_latin1": ["--batch", LATIN1_SCRIPT]}
 # Occupancy map descriptions that cannot be used: each is refused with one box, and the map
 # loaded at start stays.
 YAML_REFUSED = {
