@@ -53,7 +53,7 @@ void CMainFrame::onFileSaveAs()
     if (!path) {
         return;
     }
-    if (!m_document.OnSaveDocument(QFile::decodeName(path->c_str()))) {
+    if (!m_document.OnSaveDocument(*path)) {
         ui().messageBox(QStringLiteral("TAV1"), QStringLiteral("Failed to save document."), Ui::Icon::Warning);
         return;
     }

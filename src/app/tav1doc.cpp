@@ -22,12 +22,12 @@ bool CTAV1Doc::OnOpenDocument(const std::string& path)
     return true;
 }
 
-bool CTAV1Doc::OnSaveDocument(const QString& path)
+bool CTAV1Doc::OnSaveDocument(const std::string& path)
 {
-    if (!writeFileWhole(QFile::encodeName(path).toStdString(), {})) {
+    if (!writeFileWhole(path, {})) {
         return false;
     }
-    m_path = QFileInfo(path).absoluteFilePath();
+    m_path = QFile::decodeName(QByteArray::fromStdString(absoluteName(path)));
     return true;
 }
 

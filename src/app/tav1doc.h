@@ -13,7 +13,7 @@ public:
     // nothing is read from it.
     bool OnOpenDocument(const std::string& path);
     // Writes an empty file (atomically); false when it cannot be written.
-    bool OnSaveDocument(const QString& path);
+    bool OnSaveDocument(const std::string& path);
 
     QString GetTitle() const;
     QString GetPathName() const { return m_path; }
