@@ -70,20 +70,4 @@ TEST_F(FileWriteTest, ReplacesAFileWholeThroughItsLinksKeepingItsPermissions)
     EXPECT_EQ(listing(), QStringList({"a.txt", "b.txt", "link1", "link2"}));
 }
 
-TEST_F(FileWriteTest, APairIsWrittenWholeOrNotAtAll)
-{
-    write("run.csv", kEarlier);
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("run-hits.csv"));
-    const FileContent pair[] = {{path("run.csv"), "new run\n"}, {path("run-hits.csv"), "new hits\n"}};
-    EXPECT_EQ(writeFilesWhole(pair), 1u);
-    EXPECT_EQ(errno, EISDIR);
-    EXPECT_EQ(read("run.csv"), kEarlier);
-    EXPECT_EQ(listing(), QStringList({"run-hits.csv", "run.csv"}));
-
-    ASSERT_TRUE(QDir(m_dir.path()).rmdir("run-hits.csv"));
-    EXPECT_EQ(writeFilesWhole(pair), 2u);
-    EXPECT_EQ(read("run.csv"), "new run\n");
-    EXPECT_EQ(read("run-hits.csv"), "new hits\n");
-}
-
 } // namespace
