@@ -6,19 +6,20 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <optional>
 
 namespace {
 
 // The characters the parser separates words at, and the line break.
-bool isBlank(QChar c)
+bool isBlank(char c)
 {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\f' || c == u'\v' || c == u'\n';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == '\n';
 }
 
-void checkWord(const QString& word)
+void checkWord(const QByteArray& word)
 {
     FUZZ_CHECK(!word.isEmpty());
-    for (const QChar c : word) {
+    for (const char c : word) {
         FUZZ_CHECK(!isBlank(c));
     }
 }
@@ -28,15 +29,16 @@ void checkWord(const QString& word)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const std::vector<ScriptLine> lines = parseScript(text);
     const qsizetype lineCount = text.count('\n') + 1;
     int previous = 0;
-    for (const ScriptLine& line : lines) {
+    ScriptReader script(text);
+    for (std::optional<ScriptLine> next = script.next(); next; next = script.next()) {
+        const ScriptLine& line = *next;
         FUZZ_CHECK(line.number > previous && line.number <= lineCount);
         previous = line.number;
         checkWord(line.command);
-        FUZZ_CHECK(!line.command.startsWith(u'#'));
-        for (const QString& word : line.words) {
+        FUZZ_CHECK(!line.command.startsWith('#'));
+        for (const QByteArray& word : line.words) {
             checkWord(word);
         }
     }
