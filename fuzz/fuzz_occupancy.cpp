@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(std::isfinite(map->geometry.resolution) && map->geometry.resolution > 0.0);
         FUZZ_CHECK(map->thresholds.free >= 0.0 && map->thresholds.occupied <= 1.0);
         FUZZ_CHECK(map->thresholds.free < map->thresholds.occupied);
-        FUZZ_CHECK(!map->image.isEmpty());
+        FUZZ_CHECK(!map->image.empty());
     } else {
         static const QSet<QString> keys = {"",        "image",           "resolution", "origin",
                                            "negate",  "occupied_thresh", "free_thresh", "mode"};
