@@ -81,7 +81,9 @@ std::variant<std::vector<PathPoint>, QString> parsePath(QIODevice& in, int capac
     std::vector<PathPoint> points;
     int number = 0;
     bool headerAllowed = true;
-    const auto fault = [&number](const QString& reason) { return QStringLiteral("line %1: %2").arg(number).arg(reason); };
+    const auto fault = [&number](const QString& reason) {
+        return QStringLiteral("line %1: %2").arg(number).arg(reason);
+    };
     while (!in.atEnd()) {
         ++number;
         QByteArray line = in.readLine(kMaxLineBytes);

@@ -233,7 +233,8 @@ void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
     const int rays = sweepFromCart(dc, m_runGoing ? &m_lastRun.hits : nullptr);
     if (m_runGoing) {
         // The map's own pixels, where it lies on the canvas: drawings on the canvas are no walls.
-        const bool collision = m_hBitmap && cartHitsWall(*m_hBitmap, offsetPixel(guideX, -m_bitmapX), offsetPixel(guideY, -m_bitmapY));
+        const bool collision = m_hBitmap
+            && cartHitsWall(*m_hBitmap, offsetPixel(guideX, -m_bitmapX), offsetPixel(guideY, -m_bitmapY));
         m_lastRun.steps.push_back({int(m_lastRun.steps.size()) + 1, m_cartX, m_cartY, m_pCart->heading, guideX,
                                    guideY, static_cast<float>(m_pCart->heading), rays, firstHit, collision});
     }

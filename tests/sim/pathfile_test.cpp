@@ -61,7 +61,8 @@ TEST(PathFile, ReadsGoodPathsAndNamesTheLineOfEveryFault)
     for (const PathCase& c : cases) {
         const auto read = parse(c.bytes, 3);
         if (c.fault == nullptr) {
-            ASSERT_TRUE(std::holds_alternative<std::vector<PathPoint>>(read)) << c.name << ": " << std::get<QString>(read).toStdString();
+            ASSERT_TRUE(std::holds_alternative<std::vector<PathPoint>>(read))
+                << c.name << ": " << std::get<QString>(read).toStdString();
             EXPECT_TRUE(sameBits(std::get<std::vector<PathPoint>>(read), c.records)) << c.name;
         } else {
             ASSERT_TRUE(std::holds_alternative<QString>(read)) << c.name;
