@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -87,5 +89,9 @@ TEST(PathFile, WritesEveryDigitAndReadsTheSameBitsBackAndAFaultNamesTheFile)
     const QString missing = dir.filePath("missing.csv");
     EXPECT_EQ(std::get<QString>(readPathFile(missing.toStdString(), 64)), missing + ": No such file or directory");
     EXPECT_EQ(std::get<QString>(readPathFile(dir.path().toStdString(), 64)), dir.path() + ": Is a directory");
+    // A named pipe would block the read: refused at once.
+    const QString pipe = dir.filePath("pipe.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(std::get<QString>(readPathFile(pipe.toStdString(), 64)), pipe + ": Illegal seek");
     EXPECT_TRUE(writePathFile(dir.path().toStdString(), points).startsWith(dir.path() + ": "));
 }
