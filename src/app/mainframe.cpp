@@ -69,9 +69,10 @@ void CMainFrame::setPaneText(int pane, const QString& text)
     if (pane == kMessagePane) {
         m_messagePane->setText(text);
         m_messagePane->repaint();
-    } else if (pane == kMapPositionPane) {
-        m_mapPosition->setText(text);
-        m_mapPosition->setVisible(!text.isEmpty());
+    } else if (pane == kMapPositionPane || pane == kCollisionPane) {
+        QLabel* field = pane == kMapPositionPane ? m_mapPosition : m_collision;
+        field->setText(text);
+        field->setVisible(!text.isEmpty());
     }
 }
 
@@ -230,6 +231,11 @@ void CMainFrame::createStatusBar()
     m_mapPosition->setObjectName(QStringLiteral("mapPosition"));
     m_mapPosition->hide();
     statusBar()->addPermanentWidget(m_mapPosition);
+    // Shown after a run whose cart touched a wall.
+    m_collision = new QLabel;
+    m_collision->setObjectName(QStringLiteral("collision"));
+    m_collision->hide();
+    statusBar()->addPermanentWidget(m_collision);
     // The lock-key indicators; Qt cannot read the lock state portably, so they stay blank.
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel;

@@ -71,6 +71,7 @@ private:
     MessagePane* m_messagePane = nullptr;
     QProgressBar* m_runProgress = nullptr;
     QLabel* m_mapPosition = nullptr;
+    QLabel* m_collision = nullptr;
     bool m_closeAfterRun = false;
     QToolBar* m_toolBar = nullptr;
     QDockWidget* m_scannerDock = nullptr;

@@ -101,6 +101,15 @@ void addData(QJsonObject& state, const CTAV1View& view)
     state["integration"] = integration;
 }
 
+// The last run's steps whose cart covered a wall of the map: how many, and the first (null for none).
+void addCollisions(QJsonObject& state, const RunRecord& run)
+{
+    const auto collided = [](const StepRecord& step) { return step.collision; };
+    state["collisionSteps"] = qint64(std::count_if(run.steps.begin(), run.steps.end(), collided));
+    const auto first = std::find_if(run.steps.begin(), run.steps.end(), collided);
+    state["firstCollisionStep"] = first != run.steps.end() ? QJsonValue(first->step) : QJsonValue(QJsonValue::Null);
+}
+
 void addMessages(QJsonObject& state, const ScriptedUi& ui)
 {
     QJsonArray messages;
@@ -163,6 +172,7 @@ std::string dumpState(const CTAV1View& view, const QString& status, const Script
     addDialogs(state, view);
     addScanner(state);
     addData(state, view);
+    addCollisions(state, view.m_lastRun);
     addMessages(state, ui);
     return QJsonDocument(state).toJson(QJsonDocument::Compact).toStdString();
 }

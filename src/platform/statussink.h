@@ -2,9 +2,11 @@
 
 #include <QString>
 
-// The panes a text can go to: the message pane, and the pointer's position in metres.
+// The panes a text can go to: the message pane, the pointer's position in metres, and the
+// run's first collision.
 constexpr int kMessagePane = 0;
 constexpr int kMapPositionPane = 1;
+constexpr int kCollisionPane = 2;
 
 // The main window's status bar, as the view's status writer reaches it. The main window
 // registers itself while it exists; with none registered, status texts go nowhere.

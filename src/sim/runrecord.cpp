@@ -33,7 +33,7 @@ QByteArray runCsv(const RunRecord& run, const std::optional<MapGeometry>& geomet
 {
     QByteArray csv = "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
                      "farthest_hit_px";
-    csv += geometry ? ",cart_x_m,cart_y_m\r\n" : "\r\n";
+    csv += geometry ? ",cart_x_m,cart_y_m,collision\r\n" : ",collision\r\n";
     const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
     for (std::size_t i = 0; i < run.steps.size(); ++i) {
         const StepRecord& step = run.steps[i];
@@ -54,7 +54,7 @@ QByteArray runCsv(const RunRecord& run, const std::optional<MapGeometry>& geomet
             const QPointF metres = toMetres(*geometry, QPointF(step.cartX, step.cartY));
             csv += ',' + real(metres.x()) + ',' + real(metres.y());
         }
-        csv += "\r\n";
+        csv += step.collision ? ",1\r\n" : ",0\r\n";
     }
     return csv;
 }

@@ -20,6 +20,8 @@ struct StepRecord {
     float steering;
     int rays;
     int firstHit; // its hits are hits[firstHit .. the next step's firstHit)
+    // The cart drawn at the guide point covered a wall pixel of the map.
+    bool collision = false;
 };
 
 struct RunRecord {
@@ -34,7 +36,7 @@ struct RunRecord {
 std::string hitsFileName(const std::string& runFile);
 
 // Writes the run as CSV (RFC 4180: a header row, CRLF line ends, C-locale numbers) to `runFile`
-// and its hits to hitsFileName(runFile), both or neither, each whole; names are bytes. A run on a map with a
-// geometry adds the cart's position in metres. Returns an empty text, or what went wrong,
-// naming the file.
+// and its hits to hitsFileName(runFile), both or neither, each whole; names are bytes. A run on a
+// map with a geometry adds the cart's position in metres; a last column says whether the step
+// collided. Returns an empty text, or what went wrong, naming the file.
 QString exportRun(const RunRecord& run, const std::string& runFile);

@@ -26,6 +26,8 @@ struct TrajectoryResult {
 constexpr COLORREF kSin2PiColor = RGB(255, 0, 0);
 constexpr COLORREF kSinPiColor = RGB(0, 0, 255);
 constexpr COLORREF kLineColor = RGB(0, 128, 128);
+// A path read from a file: not the obstacle red, so its drawing never stops the scanner.
+constexpr COLORREF kLoadedPathColor = RGB(128, 0, 128);
 
 // One full sine period of `amplitude` pixels along the chord; sample 0 is the start point.
 TrajectoryResult generateSin2Pi(Surface& dc, TrajectoryPoint* buffer, const ChordPoints& chord, int amplitude);

@@ -34,6 +34,9 @@ constexpr int ID_EXPORT_RUN = 32804;
 constexpr int ID_VIEW_SCANNER = 32805;
 // File › Import occupancy map…
 constexpr int ID_IMPORT_OCCUPANCY_MAP = 32806;
+// Trajectory › Load path… and Save path…
+constexpr int ID_LOAD_PATH = 32807;
+constexpr int ID_SAVE_PATH = 32808;
 
 // The framework's commands.
 constexpr int ID_FILE_NEW = 57600;

@@ -16,6 +16,13 @@ void CFnc::SetMapPositionText(const QString& text) const
     }
 }
 
+void CFnc::SetCollisionText(const QString& text) const
+{
+    if (StatusSink* sink = mainStatusSink()) {
+        sink->setPaneText(kCollisionPane, text);
+    }
+}
+
 void CFnc::SetRunProgress(int done, int total) const
 {
     if (StatusSink* sink = mainStatusSink()) {

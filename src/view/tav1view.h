@@ -8,6 +8,7 @@
 #include "platform/blockalloc.h"
 #include "platform/drawntiles.h"
 #include "platform/surface.h"
+#include "sim/cartcollision.h"
 #include "sim/cartrecord.h"
 #include "sim/occupancymap.h"
 #include "sim/runrecord.h"
@@ -128,6 +129,11 @@ public:
     void AnimationStep(int guideX, int guideY, int nextX, int nextY);
     // Writes the last run's recording as CSV files (a file dialog picks the name).
     void OnExportRun();
+    // Trajectory › Load path… and Save path…: the stored trajectory from and to a path file.
+    void OnLoadPath();
+    void OnSavePath();
+    // The stored trajectory's type when it was loaded from a file (the generators' are 1 to 3).
+    static constexpr int kLoadedPathType = 4;
     Polar GetStartEndPolar() const;
     void ShowGuidanceStatus(int guideX, int guideY, float steeringAngle);
 
@@ -146,7 +152,7 @@ public:
     int m_targetY = 0;
     CVehicleDlg m_vehicleDlg;
     CFnc m_fnc;
-    Brush m_hatchBrush{Brush::Kind::Hatched, HatchStyle::DiagCross, RGB(255, 0, 0)};
+    Brush m_hatchBrush{kCartBrush};
     Block<float> m_pointsX;
     Block<float> m_pointsY;
     Block<IntegrationRecord> m_pAlgoBuffer;
@@ -162,7 +168,7 @@ public:
     Block<TrajectoryPoint> m_pTrajectory;
     Pen m_greenPen{PenStyle::DashDotDot, 5, RGB(0, 255, 0)};
     Pen m_redDotPen{PenStyle::Dot, 2, RGB(255, 0, 0)};
-    Pen m_blackDotPen{PenStyle::Dot, 2, RGB(0, 0, 0)};
+    Pen m_blackDotPen{kCartPen};
     Block<CartRecord> m_pCart;
     int m_curveDialogs = 0;
     int m_openDialog = 0;

@@ -180,20 +180,29 @@ void CTAV1View::OnAnimuj()
         return;
     }
     const TrajectoryPoint* records = m_pTrajectory.get();
-    // The start-end distance decides when the run ends; nothing can move the points during a
-    // run, so the count taken now holds for every step.
-    const int steps = animationStepCount(GetStartEndPolar().length, m_trajectoryCount);
+    // The start-end distance decides when the run ends (a loaded path's record count stands in
+    // for it); nothing can move the points during a run, so the count taken now holds for every
+    // step.
+    const float length =
+        m_trajectoryType == kLoadedPathType ? static_cast<float>(m_trajectoryCount) : GetStartEndPolar().length;
+    const int steps = animationStepCount(length, m_trajectoryCount);
     const UserInputBlock input;
     m_runGoing = true;
     m_stopRequested = false;
     m_lastRun = RunRecord();
     m_lastRun.geometry = m_mapGeometry;
+    m_fnc.SetCollisionText(QString());
     m_fnc.SetRunProgress(0, steps);
+    bool collided = false;
     for (int step = 1; step <= steps; ++step) {
         const TrajectoryPoint& guide = records[(step - 1) * kStepRecords];
         const TrajectoryPoint& next = records[step * kStepRecords];
         RedrawWindow(false);
         AnimationStep(truncToPixel(guide.x), truncToPixel(guide.y), truncToPixel(next.x), truncToPixel(next.y));
+        if (!collided && m_lastRun.steps.back().collision) {
+            collided = true;
+            m_fnc.SetCollisionText(QStringLiteral("Collision at step %1").arg(step));
+        }
         keepInSight(QPoint(m_cartX, m_cartY));
         m_fnc.SetRunProgress(step, steps);
         Sleep(m_delayMs);
@@ -212,7 +221,7 @@ void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
     Surface dc = GetDC();
     dc.SelectPen(m_blackDotPen);
     dc.SelectBrush(m_hatchBrush);
-    dc.Ellipse(offsetPixel(guideX, -8), offsetPixel(guideY, -8), offsetPixel(guideX, 8), offsetPixel(guideY, 8));
+    drawCartDisc(dc, guideX, guideY);
     dc.SelectPen(m_greenPen);
     dc.MoveTo(guideX, guideY);
     dc.LineTo(nextX, nextY);
@@ -223,8 +232,11 @@ void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
     // Only a run is recorded: a step alone (a benchmark's) would make the recording grow forever.
     const int rays = sweepFromCart(dc, m_runGoing ? &m_lastRun.hits : nullptr);
     if (m_runGoing) {
+        // The map's own pixels, where it lies on the canvas: drawings on the canvas are no walls.
+        const bool collision = m_hBitmap
+            && cartHitsWall(*m_hBitmap, offsetPixel(guideX, -m_bitmapX), offsetPixel(guideY, -m_bitmapY));
         m_lastRun.steps.push_back({int(m_lastRun.steps.size()) + 1, m_cartX, m_cartY, m_pCart->heading, guideX,
-                                   guideY, static_cast<float>(m_pCart->heading), rays, firstHit});
+                                   guideY, static_cast<float>(m_pCart->heading), rays, firstHit, collision});
     }
     ShowGuidanceStatus(guideX, guideY, static_cast<float>(m_pCart->heading));
     dc.SetPixelV(guideX, guideY, kGuideDotColor);

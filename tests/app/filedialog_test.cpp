@@ -1,9 +1,10 @@
-// The file dialogs of the program's own File commands, as the desktop shows them: captioned after
+// The file dialogs of the program's own file commands, as the desktop shows them: captioned after
 // their command, with a named filter.
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
 #include "platform/qtui.h"
+#include "view/commandids.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,21 +20,27 @@ class FileDialogTest : public AppFixture {};
 
 TEST_F(FileDialogTest, TheProgramsOwnFileCommandsCaptionTheirDialogAndNameTheFilter)
 {
-    ASSERT_TRUE(startOnWhiteMap("[TAV]\nDialogs=0\n"));
+    ASSERT_TRUE(startOnWhiteMap("[TAV]\nDialogs=0\n[DefaultValues]\nStartPossitionX=100\nStartPossitionY=100\n"
+                                "EndPossitionX=300\nEndPossitionY=100\n"));
+    // A path to save.
+    ASSERT_TRUE(run(cmd::ID_LINE));
     const struct {
+        const char* menu;
         const char* item;
         const char* caption;
         const char* filter;
     } cases[] = {
-        {"Export run…", "Export run", "CSV files (*.csv)"},
-        {"Import occupancy map…", "Import occupancy map", "Occupancy maps (*.yaml *.yml *.pgm *.png)"},
+        {"&File", "Export run…", "Export run", "CSV files (*.csv)"},
+        {"&File", "Import occupancy map…", "Import occupancy map", "Occupancy maps (*.yaml *.yml *.pgm *.png)"},
+        {"&Trajectory", "Load path…", "Load path", "CSV files (*.csv)"},
+        {"&Trajectory", "Save path…", "Save path", "CSV files (*.csv)"},
     };
     QtUi desktop;
     setUi(&desktop);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
         QAction* item = nullptr;
-        for (QAction* action : frame().submenu("&File")->actions()) {
+        for (QAction* action : frame().submenu(c.menu)->actions()) {
             item = action->text() == c.item ? action : item;
         }
         ASSERT_NE(item, nullptr);

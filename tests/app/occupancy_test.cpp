@@ -138,10 +138,10 @@ TEST_F(OccupancyTest, ARunStopsAtTheImportedWallsAndItsExportHasTheCartInMetres)
     ui().setAnswers({QFile::encodeName(QDir(dir()).filePath("run.csv"))});
     ASSERT_TRUE(run(ID_EXPORT_RUN));
     const QList<QByteArray> lines = readFile("run.csv").split('\n');
-    EXPECT_TRUE(lines[0].endsWith(",farthest_hit_px,cart_x_m,cart_y_m\r"));
+    EXPECT_TRUE(lines[0].endsWith(",farthest_hit_px,cart_x_m,cart_y_m,collision\r"));
     const StepRecord& first = view().m_lastRun.steps.front();
     const QList<QByteArray> row = lines[1].trimmed().split(',');
-    ASSERT_EQ(row.size(), 13);
+    ASSERT_EQ(row.size(), 14);
     EXPECT_EQ(row[1].toInt(), first.cartX);
     EXPECT_DOUBLE_EQ(row[11].toDouble(), -1.0 + (first.cartX + 0.5) * 0.05);
     EXPECT_DOUBLE_EQ(row[12].toDouble(), -0.5 + (kHeight - first.cartY - 0.5) * 0.05);

@@ -140,3 +140,33 @@ TEST(BatchDump, ScannerKeysAfterAnAnimationAlongALine)
     expectScannerKeys(state, scan);
     EXPECT_NE(scan.farthestAngle, 0.0f);
 }
+
+// A loaded path run past one wall pixel: the dump counts the steps whose cart covered it and
+// names the first (the cart reaches 7 rows below its guide point, not 8).
+TEST(BatchDump, CollisionKeysCountTheStepsWhoseCartCoveredAWall)
+{
+    struct Case {
+        int wallY;
+        int collisions;
+        QJsonValue first;
+    };
+    for (const Case& c : {Case{307, 1, 6}, Case{308, 0, QJsonValue::Null}}) {
+        BatchProcess batch;
+        QImage map(800, 600, QImage::Format_RGB32);
+        map.fill(kFloor);
+        map.setPixel(150, c.wallY, kRed);
+        ASSERT_TRUE(map.save(batch.dir() + "/mapa.bmp", "BMP"));
+        batch.writeFile("tav.ini", "[TAV]\nDialogs=0\n");
+        QByteArray path;
+        for (int x = 100; x <= 300; ++x) {
+            path += QByteArray::number(x) + ",300\n";
+        }
+        batch.writeFile("path.csv", path);
+        const BatchResult result = batch.run("LoadPath path.csv\nAnimuj\nDump\n", {"--fast"});
+        ASSERT_EQ(result.status, 0) << result.err.toStdString();
+        const QJsonObject state = result.json();
+        EXPECT_EQ(state["m_trajectoryCount"].toInt(), 201);
+        EXPECT_EQ(state["collisionSteps"], QJsonValue(c.collisions)) << c.wallY;
+        EXPECT_EQ(state["firstCollisionStep"], c.first) << c.wallY;
+    }
+}

@@ -108,6 +108,8 @@ TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
         {"Snapshot\n", "script line 1"},
         {"Dump a b\n", "script line 1"},
         {QByteArray("ReadIni\nDump d\0.json\n", 21), "script line 2: a word holds a NUL byte"},
+        {"Sin2Pi\nSavePath nowhere/p.csv\nWriteIni\n", "script line 2: SavePath: Error Save path: "},
+        {"SavePath p.csv\nWriteIni\n", "script line 1: SavePath: Error Save path: No path to save"},
     };
     for (const Case& c : cases) {
         const BatchResult result = runBatch(c.script);

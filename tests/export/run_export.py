@@ -61,7 +61,7 @@ def metres_problems(tav1, example, work):
         geometry = json.load(f)["m_mapGeometry"]
     if geometry != {"resolution": 0.05, "origin": [-3.0, -2.5, 0.0], "heightPixels": 600}:
         problems.append("the dump's map geometry is %s" % geometry)
-    if reader.fieldnames != RUN_COLUMNS + ["cart_x_m", "cart_y_m"]:
+    if reader.fieldnames != RUN_COLUMNS + ["cart_x_m", "cart_y_m", "collision"]:
         problems.append("lab run columns %s" % reader.fieldnames)
     elif len(rows) < 10:
         problems.append("the lab run has %d rows" % len(rows))
@@ -94,7 +94,7 @@ def main():
         with open(os.path.join(work, "run.csv"), newline="") as f:
             reader = csv.DictReader(f)
             rows = list(reader)
-            if reader.fieldnames != RUN_COLUMNS:
+            if reader.fieldnames != RUN_COLUMNS + ["collision"]:
                 problems.append("run columns %s" % reader.fieldnames)
         expected = steps_of(state)
         if len(rows) != expected or expected < 10:
@@ -123,7 +123,7 @@ def main():
         done = subprocess.run([tav1, "--batch", "-", "--fast"], cwd=work, input=b"Animuj\nExportRun empty.csv\n",
                               capture_output=True, timeout=120, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
         with open(os.path.join(work, "empty.csv"), newline="") as f:
-            if list(csv.reader(f)) != [RUN_COLUMNS]:
+            if list(csv.reader(f)) != [RUN_COLUMNS + ["collision"]]:
                 problems.append("the export before any run is not the header alone")
         problems += metres_problems(tav1, example, work)
     for problem in problems:

@@ -3,7 +3,7 @@
 
     bad_targets.py TAV1
 
-Each output (the run export, the dump, the two pictures, the circle point file, the obstacle log,
+Each output (the run export, a saved path, the dump, the two pictures, the circle point file, the obstacle log,
 tav.ini and the integration trace temp.txt) is written, in a batch run, to each target of one
 table: a folder, a named pipe, a socket, a device node, a symlink to each of them, a missing
 folder, a read-only folder, a file-size limit and a full filesystem, the last three over an
@@ -46,6 +46,7 @@ SAMPLES = "".join("%d.5 %d.25\n" % (i % 17 - 8, i % 11 - 5) for i in range(200))
 # their own way of writing (a short write cuts the file) and show their box.
 OUTPUTS = {
     "ExportRun": ("ExportRun {t}\n", None, True, 2, "[Error Export run] "),
+    "SavePath": ("Line\nSavePath {t}\n", None, True, 2, "[Error Save path] "),
     "Dump": ("Dump {t}\n", None, True, 2, "cannot write the dump"),
     "Snapshot": ("Snapshot {t}\n", None, True, 2, "cannot write the snapshot"),
     "Screen": ("Screen {t}\n", None, True, 2, "cannot write the screen"),

@@ -14,7 +14,7 @@ TEST(RunExport, BeforeAnyRunOnlyTheHeadersAreWritten)
     const QString run = dir.filePath("run.csv");
     EXPECT_EQ(exportRun(RunRecord(), run.toStdString()), "");
     EXPECT_EQ(readFileBytes(run), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
-                         "farthest_hit_px\r\n");
+                         "farthest_hit_px,collision\r\n");
     EXPECT_EQ(readFileBytes(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n");
     EXPECT_EQ(hitsFileName("/a/b.CSV"), "/a/b-hits.csv");
     EXPECT_EQ(hitsFileName("/a/b.txt"), "/a/b.txt-hits.csv");
@@ -24,16 +24,16 @@ TEST(RunExport, OneRowAStepWithItsNearestAndFarthestHitAndEveryHitBeside)
 {
     RunRecord run;
     run.hits = {{-1.5, 10, 20, 7.5f}, {0.25, 30, 40, 2.0f}, {1.0, 50, 60, 0.1f}};
-    run.steps = {{1, 100, 200, 0.75, 95, 196, 0.75f, 10, 0}, {2, 110, 205, 1.0 / 3.0, 100, 200, 0.3f, 10, 2},
+    run.steps = {{1, 100, 200, 0.75, 95, 196, 0.75f, 10, 0}, {2, 110, 205, 1.0 / 3.0, 100, 200, 0.3f, 10, 2, true},
                  {3, 120, 210, -0.5, 110, 205, -0.5f, 1, 3}};
     QTemporaryDir dir;
     const QString path = dir.filePath("run.csv");
     ASSERT_EQ(exportRun(run, path.toStdString()), "");
     EXPECT_EQ(readFileBytes(path), "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
-                          "farthest_hit_px\r\n"
-                          "1,100,200,0.75,95,196,0.75,10,2,2,7.5\r\n"
-                          "2,110,205,0.33333333333333331,100,200,0.300000012,10,1,0.100000001,0.100000001\r\n"
-                          "3,120,210,-0.5,110,205,-0.5,1,0,,\r\n");
+                          "farthest_hit_px,collision\r\n"
+                          "1,100,200,0.75,95,196,0.75,10,2,2,7.5,0\r\n"
+                          "2,110,205,0.33333333333333331,100,200,0.300000012,10,1,0.100000001,0.100000001,1\r\n"
+                          "3,120,210,-0.5,110,205,-0.5,1,0,,,0\r\n");
     EXPECT_EQ(readFileBytes(dir.filePath("run-hits.csv")), "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n"
                                                   "1,-1.5,10,20,7.5\r\n"
                                                   "1,0.25,30,40,2\r\n"

@@ -1,5 +1,8 @@
 #include "sim/trajectory.h"
 
+#include "sim/animation.h"
+#include "sim/geometry.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -184,4 +187,25 @@ TEST_F(TrajectoryTest, ReplotDrawsTheStoredRecordsInTheirColourWithinTheBuffer)
     }
     EXPECT_EQ(pixel(100, 100), qRgb(0, 128, 128));
     EXPECT_EQ(pixel(109, 100), qRgb(0, 128, 128));
+}
+
+// A run ends by the start-end distance; a loaded path's record count stands in for it. For a
+// generated path, as long as its points have not moved, the two give the same steps: the count is
+// the first whole number not below the length, or the buffer's end.
+TEST_F(TrajectoryTest, ARunOfAGeneratedPathMakesTheSameStepsByItsRecordCount)
+{
+    Surface dc(m_canvas);
+    const ChordPoints chords[] = {kTen, {0, 0, 7, 5}, {0, 0, 30, 0}, {5, 5, 5, 5}, {0, 0, 31, 1}, {10, 10, 400, 333},
+                                  {0, 0, 70000, 1}, {-3, 2, 123456, -99999}};
+    for (const ChordPoints& chord : chords) {
+        const auto length =
+            static_cast<float>(GetDistance(chord.startX, chord.startY, chord.endX, chord.endY));
+        for (const TrajectoryResult result : {generateSin2Pi(dc, m_buffer.data(), chord, 40),
+                                              generateSinPi(dc, m_buffer.data(), chord, 40),
+                                              generateLine(dc, m_buffer.data(), chord)}) {
+            EXPECT_EQ(animationStepCount(length, result.count),
+                      animationStepCount(static_cast<float>(result.count), result.count))
+                << chord.endX << "," << chord.endY << ": " << result.count << " records";
+        }
+    }
 }
