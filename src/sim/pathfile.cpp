@@ -93,7 +93,8 @@ std::variant<std::vector<PathPoint>, QString> parsePath(QIODevice& in, int capac
         if (number == 1 && line.startsWith("\xEF\xBB\xBF")) {
             line.remove(0, 3); // a spreadsheet's UTF-8 byte-order mark
         }
-        if (line.trimmed().isEmpty()) {
+        // Comments as NumPy's savetxt writes its header ("# x,y").
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith('#')) {
             continue;
         }
         const QList<QByteArray> fields = line.trimmed().split(',');

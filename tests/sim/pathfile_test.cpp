@@ -45,6 +45,7 @@ TEST(PathFile, ReadsGoodPathsAndNamesTheLineOfEveryFault)
         {"no header, CRLF, blanks, spacing", "\r\n 1 , 2\r\n\r\n\t+7,.25 \r\n", {{1, 2}, {7, 0.25}}, nullptr},
         {"byte-order mark, header in capitals, no last line end", "\xEF\xBB\xBFX, Y\n-0,5", {{-0.0, 5}}, nullptr},
         {"at capacity", "1,1\n2,2\n3,3\n", {{1, 1}, {2, 2}, {3, 3}}, nullptr},
+        {"as numpy.savetxt writes it", "# x,y\n1.000000000000000000e+00,2.500000000000000000e+00\n", {{1, 2.5}}, nullptr},
         {"a header later", "1,2\nx,y\n", {}, "line 2: \"x\" is not a number"},
         {"bad number", "x,y\n1,2\n\n3,4x\n", {}, "line 4: \"4x\" is not a number"},
         {"comma decimal", "1,5;2\n", {}, "line 1: \"5;2\" is not a number"},
