@@ -29,19 +29,62 @@ void clipAxis(double origin, double direction, int size, double& first, double& 
     last = std::min(last, std::ceil(b) + 1.0);
 }
 
-// Samples begin .. end, all on the canvas; returns the index of the first obstacle pixel, or
-// end + 1. Kept apart from ScanRay so the trace test is decided outside the hot loop.
-template <bool Trace>
-int walkRay(const Surface::Raster& raster, double ox, double oy, double cosA, double sinA, int begin, int end)
+// Where a ray lies on the canvas: its origin and direction, and samples begin .. end, all on
+// the canvas (none when begin > end).
+struct RaySpan {
+    double ox;
+    double oy;
+    double cosA;
+    double sinA;
+    int begin;
+    int end;
+};
+
+RaySpan spanOf(int width, int height, int originX, int originY, double angle, int range)
+{
+    RaySpan span{double(originX), double(originY), std::cos(angle), std::sin(angle), 1, 0};
+    if (range < 2) {
+        return span;
+    }
+    double first = 1.0;
+    double last = double(range) - 1.0;
+    clipAxis(span.ox, span.cosA, width, first, last);
+    clipAxis(span.oy, span.sinA, height, first, last);
+    if (first > last) {
+        return span;
+    }
+    // Both coordinates move monotonically along the ray, so the samples on the canvas form one
+    // run; trimming the (conservative) ends leaves a loop that needs no bounds test.
+    const auto inside = [&](int i) {
+        const int x = truncToPixel(span.ox + double(i) * span.cosA);
+        const int y = truncToPixel(span.oy + double(i) * span.sinA);
+        return static_cast<unsigned>(x) < static_cast<unsigned>(width)
+            && static_cast<unsigned>(y) < static_cast<unsigned>(height);
+    };
+    int begin = static_cast<int>(first);
+    int end = static_cast<int>(last);
+    while (begin <= end && !inside(begin)) {
+        ++begin;
+    }
+    while (end >= begin && !inside(end)) {
+        --end;
+    }
+    span.begin = begin;
+    span.end = end;
+    return span;
+}
+
+// Returns the index of the first obstacle pixel of the span, or end + 1. Kept apart from
+// ScanRay so the trace test is decided outside the hot loop.
+template <bool Trace, typename Pixel>
+int walkRay(Pixel* bits, qsizetype stride, const RaySpan& span)
 {
     const QRgb obstacle = Surface::pixelOf(kObstacleColor);
     const QRgb traceColor = Surface::pixelOf(kScanTraceColor);
-    QRgb* const bits = raster.bits;
-    const qsizetype stride = raster.stride;
-    for (int i = begin; i <= end; ++i) {
-        const int x = static_cast<int>(ox + double(i) * cosA);
-        const int y = static_cast<int>(oy + double(i) * sinA);
-        QRgb* const pixel = bits + y * stride + x;
+    for (int i = span.begin; i <= span.end; ++i) {
+        const int x = static_cast<int>(span.ox + double(i) * span.cosA);
+        const int y = static_cast<int>(span.oy + double(i) * span.sinA);
+        Pixel* const pixel = bits + y * stride + x;
         if (*pixel == obstacle) {
             return i;
         }
@@ -49,14 +92,19 @@ int walkRay(const Surface::Raster& raster, double ox, double oy, double cosA, do
             *pixel = traceColor;
         }
     }
-    return end + 1;
+    return span.end + 1;
+}
+
+QPoint sampleAt(const RaySpan& span, int i)
+{
+    return {static_cast<int>(span.ox + double(i) * span.cosA), static_cast<int>(span.oy + double(i) * span.sinA)};
 }
 
 void recordHit(int originX, int originY, int x, int y, double angle, std::vector<ScanHit>* hits)
 {
     const double distance = GetDistance(originX, originY, x, y);
     if (hits != nullptr) {
-        hits->push_back({angle, x, y, static_cast<float>(distance)});
+        hits->push_back(scanHit(originX, originY, {x, y}, angle));
     }
     if (double(g_scanFarthestDistance) < distance) {
         g_scanFarthestDistance = static_cast<float>(distance);
@@ -71,53 +119,43 @@ void recordHit(int originX, int originY, int x, int y, double angle, std::vector
 
 } // namespace
 
+ScanHit scanHit(int originX, int originY, QPoint hit, double angle)
+{
+    return {angle, hit.x(), hit.y(), static_cast<float>(GetDistance(originX, originY, hit.x(), hit.y()))};
+}
+
+std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY, double angle, int range)
+{
+    const RaySpan span = spanOf(pixels.width, pixels.height, originX, originY, angle, range);
+    const int stop = walkRay<false>(pixels.bits, pixels.stride, span);
+    if (stop > span.end) {
+        return std::nullopt;
+    }
+    return sampleAt(span, stop);
+}
+
 void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace, std::vector<ScanHit>* hits)
 {
-    if (range < 2) {
-        return;
-    }
     const Surface::Raster raster = dc.raster();
-    const double cosA = std::cos(angle);
-    const double sinA = std::sin(angle);
-    const double ox = originX;
-    const double oy = originY;
-    double first = 1.0;
-    double last = double(range) - 1.0;
-    clipAxis(ox, cosA, raster.width, first, last);
-    clipAxis(oy, sinA, raster.height, first, last);
-    if (first > last) {
+    if (!trace) {
+        const ScanPixels pixels{raster.bits, raster.stride, raster.width, raster.height};
+        if (const std::optional<QPoint> hit = castRay(pixels, originX, originY, angle, range)) {
+            recordHit(originX, originY, hit->x(), hit->y(), angle, hits);
+        }
         return;
     }
-    // Both coordinates move monotonically along the ray, so the samples on the canvas form one
-    // run; trimming the (conservative) ends leaves a loop that needs no bounds test.
-    const auto inside = [&](int i) {
-        const int x = truncToPixel(ox + double(i) * cosA);
-        const int y = truncToPixel(oy + double(i) * sinA);
-        return static_cast<unsigned>(x) < static_cast<unsigned>(raster.width)
-            && static_cast<unsigned>(y) < static_cast<unsigned>(raster.height);
-    };
-    int begin = static_cast<int>(first);
-    int end = static_cast<int>(last);
-    while (begin <= end && !inside(begin)) {
-        ++begin;
+    const RaySpan span = spanOf(raster.width, raster.height, originX, originY, angle, range);
+    const int stop = walkRay<true>(raster.bits, raster.stride, span);
+    if (stop <= span.end) {
+        const QPoint hit = sampleAt(span, stop);
+        recordHit(originX, originY, hit.x(), hit.y(), angle, hits);
     }
-    while (end >= begin && !inside(end)) {
-        --end;
-    }
-    const int stop = trace ? walkRay<true>(raster, ox, oy, cosA, sinA, begin, end)
-                           : walkRay<false>(raster, ox, oy, cosA, sinA, begin, end);
-    if (stop <= end) {
-        recordHit(originX, originY, static_cast<int>(ox + double(stop) * cosA),
-                  static_cast<int>(oy + double(stop) * sinA), angle, hits);
-    }
-    if (trace && stop > begin) {
-        const int x0 = static_cast<int>(ox + double(begin) * cosA);
-        const int y0 = static_cast<int>(oy + double(begin) * sinA);
-        const int x1 = static_cast<int>(ox + double(stop - 1) * cosA);
-        const int y1 = static_cast<int>(oy + double(stop - 1) * sinA);
+    if (stop > span.begin) {
+        const QPoint first = sampleAt(span, span.begin);
+        const QPoint last = sampleAt(span, stop - 1);
         // Each sample is truncated, so it lies within two pixels of the segment between the
         // truncated ends.
-        dc.markTouchedLine(x0, y0, x1, y1, 2);
+        dc.markTouchedLine(first.x(), first.y(), last.x(), last.y(), 2);
     }
 }
 

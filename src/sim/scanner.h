@@ -10,6 +10,9 @@
 
 #include "platform/surface.h"
 
+#include <QPoint>
+
+#include <optional>
 #include <vector>
 
 constexpr COLORREF kObstacleColor = RGB(255, 0, 0);
@@ -24,8 +27,24 @@ struct ScanHit {
     float distance;
 };
 
+// The hit at `hit` of a ray from (originX, originY) at `angle`, its distance as the log stores it.
+ScanHit scanHit(int originX, int originY, QPoint hit, double angle);
+
 // The most rays one sweep casts: a step divisor beyond it would cast rays for hours.
 constexpr int kMaxRaysPerSweep = 1 << 16;
+
+// The pixels rays read: 32-bit pixels of the canvas's format, `stride` pixels a line.
+struct ScanPixels {
+    const QRgb* bits;
+    qsizetype stride;
+    int width;
+    int height;
+};
+
+// The pixel where one ray from (originX, originY) at `angle` first meets the obstacle colour over
+// samples 1 .. range - 1, by ScanRay's rule, or nothing; it draws and records nothing, so rays
+// over the same pixels can be cast from many threads.
+std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY, double angle, int range);
 
 // Walks one ray from (originX, originY) at `angle` over samples 1 .. range - 1. A hit updates
 // the scan record when it is farther than the farthest so far, and is appended to the obstacle
