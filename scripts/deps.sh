@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build python3 qt6-base-dev libyaml-cpp-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core desktop-file-utils appstream help2man "$@")
+          fonts-dejavu-core desktop-file-utils appstream help2man pybind11-dev python3-dev python3-numpy python3-pytest
+          "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -150,7 +150,8 @@ std::variant<std::string, QString> readDescriptionText(const std::string& path)
     errno = 0;
     QFile file;
     if (!openForReading(path, file)) {
-        return QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EACCES));
+        SetLastErrorFromErrno(EACCES);
+        return QString::fromLocal8Bit(std::strerror(GetLastError()));
     }
     if (file.size() > kMaxDescriptionBytes) {
         return QStringLiteral("too large to be a map description");
@@ -202,6 +203,7 @@ bool isMapDescription(const QString& path)
 
 std::variant<ImportedMap, QString> importOccupancyMap(const std::string& path)
 {
+    SetLastError(0);
     const QString shownPath = shownName(path);
     OccupancyMapFile description;
     std::optional<MapGeometry> geometry;

@@ -66,7 +66,8 @@ bool isMapDescription(const QString& path);
 
 // Imports a description with its image, or a plain grey image with the default thresholds; the
 // path is bytes (see platform/fileopen.h). On failure, a message that names the file (and the
-// description's key at fault).
+// description's key at fault), with the last error the errno of a file that could not be
+// opened, the image reader's code, or 0 for a fault in the description.
 std::variant<ImportedMap, QString> importOccupancyMap(const std::string& path);
 
 // The key ("resolution" or "origin") that puts a corner of a map this wide in metres beyond the

@@ -1,0 +1,220 @@
+#include "map.h"
+
+#include "platform/bitmap.h"
+#include "platform/lasterror.h"
+#include "sim/scanner.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace py = pybind11;
+
+namespace {
+
+// A file name as the program takes it, bytes: str and path-like names encoded as os.fsencode does.
+std::string fileName(const py::object& path)
+{
+    return py::module_::import("os").attr("fsencode")(path).cast<std::string>();
+}
+
+// The program's failure codes that say what is in a file rather than why it could not be opened.
+bool isContentFailure(int code)
+{
+    return code == 0 || code == kBitmapBadFormat || code == kBitmapTooLarge;
+}
+
+[[noreturn]] void raiseFailure(int code, const std::string& message, const py::object& path)
+{
+    if (isContentFailure(code)) {
+        throw py::value_error(message);
+    }
+    // OSError(errno, text, filename) becomes FileNotFoundError and the like.
+    PyErr_SetObject(PyExc_OSError, py::make_tuple(code, message, path).ptr());
+    throw py::error_already_set();
+}
+
+Map fromArray(const py::array& array)
+{
+    const bool walls = array.dtype().is(py::dtype::of<bool>()) && array.ndim() == 2;
+    const bool rgb = array.dtype().is(py::dtype::of<std::uint8_t>()) && array.ndim() == 3 && array.shape(2) == 3;
+    if (!walls && !rgb) {
+        throw py::value_error("a map is an H x W x 3 uint8 RGB array or an H x W bool array (True = wall), not "
+            + py::str(array.dtype()).cast<std::string>() + " of " + std::to_string(array.ndim()) + " dimensions");
+    }
+    const py::ssize_t height = array.shape(0);
+    const py::ssize_t width = array.shape(1);
+    if (width <= 0 || height <= 0 || !fitsBitmapLimit(width, height)) {
+        throw py::value_error("a map is 1 to " + std::to_string(kBitmapAllocationLimitMb) + " MB of 32-bit pixels, not "
+            + std::to_string(width) + " x " + std::to_string(height));
+    }
+    Map map{QImage(int(width), int(height), QImage::Format_RGB32), std::nullopt};
+    if (map.pixels.isNull()) {
+        const std::string message = "not enough memory for a map of " + std::to_string(width) + " x "
+            + std::to_string(height);
+        PyErr_SetString(PyExc_MemoryError, message.c_str());
+        throw py::error_already_set();
+    }
+    const QRgb wall = Surface::pixelOf(kObstacleColor);
+    const QRgb free = qRgb(255, 255, 255);
+    if (walls) {
+        const auto cells = array.unchecked<bool, 2>();
+        for (py::ssize_t y = 0; y < height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(map.pixels.scanLine(int(y)));
+            for (py::ssize_t x = 0; x < width; ++x) {
+                line[x] = cells(y, x) ? wall : free;
+            }
+        }
+    } else {
+        const auto cells = array.unchecked<std::uint8_t, 3>();
+        for (py::ssize_t y = 0; y < height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(map.pixels.scanLine(int(y)));
+            for (py::ssize_t x = 0; x < width; ++x) {
+                line[x] = qRgb(cells(y, x, 0), cells(y, x, 1), cells(y, x, 2));
+            }
+        }
+    }
+    return map;
+}
+
+py::array_t<std::uint8_t> pixelsOf(const Map& map)
+{
+    const QImage& image = map.pixels;
+    py::array_t<std::uint8_t> pixels({py::ssize_t(image.height()), py::ssize_t(image.width()), py::ssize_t(3)});
+    auto out = pixels.mutable_unchecked<3>();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            out(y, x, 0) = std::uint8_t(qRed(line[x]));
+            out(y, x, 1) = std::uint8_t(qGreen(line[x]));
+            out(y, x, 2) = std::uint8_t(qBlue(line[x]));
+        }
+    }
+    return pixels;
+}
+
+std::optional<double> resolutionOf(const Map& map)
+{
+    return map.geometry ? std::optional<double>(map.geometry->resolution) : std::nullopt;
+}
+
+std::optional<py::tuple> originOf(const Map& map)
+{
+    if (!map.geometry) {
+        return std::nullopt;
+    }
+    return py::make_tuple(map.geometry->originX, map.geometry->originY, map.geometry->originYaw);
+}
+
+Map loadMap(const py::object& path)
+{
+    const std::string name = fileName(path);
+    DibHandle dib;
+    {
+        py::gil_scoped_release released;
+        dib = LoadDIBFromFile(name);
+    }
+    if (!dib) {
+        const int code = GetLastError();
+        raiseFailure(code, "Error LoadDIBFromFile: Error:" + std::to_string(code), path);
+    }
+    return Map{*dib, std::nullopt};
+}
+
+Map importOccupancy(const py::object& path)
+{
+    const std::string name = fileName(path);
+    std::variant<ImportedMap, QString> imported;
+    int code = 0;
+    {
+        py::gil_scoped_release released;
+        imported = importOccupancyMap(name);
+        code = GetLastError();
+    }
+    if (const QString* failure = std::get_if<QString>(&imported)) {
+        raiseFailure(code, failure->toStdString(), path);
+    }
+    ImportedMap& map = std::get<ImportedMap>(imported);
+    return Map{std::move(map.image), map.geometry};
+}
+
+} // namespace
+
+void bindMap(py::module_& module)
+{
+    py::class_<Map>(module, "Map", R"(A map: the pixels the scanner reads, pure red (255, 0, 0) being wall.
+
+Parameters
+----------
+array : numpy.ndarray
+    An H x W x 3 ``uint8`` array of RGB pixels, or an H x W ``bool`` array
+    where True is a wall (pure red) and False free floor (white).
+
+Raises
+------
+ValueError
+    When the array is of another shape or type, empty, or too large.
+MemoryError
+    When there is not enough memory for its pixels.
+)")
+        .def(py::init(&fromArray), py::arg("array"))
+        .def_property_readonly(
+            "width", [](const Map& map) { return map.pixels.width(); }, "Width in pixels.")
+        .def_property_readonly(
+            "height", [](const Map& map) { return map.pixels.height(); }, "Height in pixels.")
+        .def_property_readonly("resolution", &resolutionOf,
+                               "Metres per pixel of an occupancy map imported with its YAML; None for a plain map.")
+        .def_property_readonly("origin", &originOf,
+                               "(x, y, yaw) of the map's lower-left corner in metres, as its YAML gives it; None "
+                               "for a plain map.")
+        .def_property_readonly(
+            "pixels", &pixelsOf, "A copy of the pixels the scanner reads: an H x W x 3 ``uint8`` RGB array.");
+
+    module.def("load_map", &loadMap, py::arg("path"), R"(Reads a map as File > Open... reads it.
+
+BMP, PNG, PGM and any image Qt reads by content; walls are pure red.
+
+Parameters
+----------
+path : str, bytes or os.PathLike
+    The file; a str is encoded as ``os.fsencode`` does.
+
+Returns
+-------
+Map
+
+Raises
+------
+OSError
+    When the file cannot be opened, or is not a regular file (a folder, a pipe,
+    a device), with the program's message "Error LoadDIBFromFile: Error:<code>".
+ValueError
+    When the file is not an image that can be read, or is too large.
+)");
+    module.def("import_occupancy", &importOccupancy, py::arg("path"),
+        R"(Imports an occupancy map as File > Import occupancy map... does.
+
+A YAML description (.yaml, .yml) with its image, or a grey image read with the
+default thresholds; walls become pure red, free space white, unknown grey.
+
+Parameters
+----------
+path : str, bytes or os.PathLike
+    The description or image; a str is encoded as ``os.fsencode`` does.
+
+Returns
+-------
+Map
+    With ``resolution`` and ``origin`` when a description gave them.
+
+Raises
+------
+OSError
+    When a file cannot be opened or is not a regular file.
+ValueError
+    When the description or the image is bad; the text is the program's message.
+)");
+}

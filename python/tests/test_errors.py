@@ -1,0 +1,86 @@
+"""Maps: what they hold, and every bad file or array refused with the program's own message."""
+import errno
+import os
+
+import numpy as np
+import pytest
+
+import tav1
+from conftest import ppm, rooms
+
+
+def test_maps_hold_the_pixels_the_scanner_reads(tmp_path):
+    walls = np.zeros((3, 4), bool)
+    walls[1, 2] = True
+    assert tav1.Map(walls).pixels.tolist()[1] == [[255] * 3, [255] * 3, [255, 0, 0], [255] * 3]
+    (tmp_path / "m.ppm").write_bytes(ppm(rooms()))
+    read = tav1.load_map(str(tmp_path / "m.ppm"))
+    assert np.array_equal(read.pixels, rooms()) and np.array_equal(tav1.Map(rooms()).pixels, rooms())
+    assert (read.width, read.height, read.resolution, read.origin) == (240, 160, None, None)
+    (tmp_path / "lab.pgm").write_bytes(b"P5\n3 2\n255\n" + bytes([0, 205, 255, 255, 0, 0]))
+    (tmp_path / "lab.yaml").write_text("image: lab.pgm\nresolution: 0.25\norigin: [-1.5, 2.0, 0.5]\n")
+    lab = tav1.import_occupancy(os.fsencode(tmp_path / "lab.yaml"))
+    assert (lab.resolution, lab.origin) == (0.25, (-1.5, 2.0, 0.5))
+    assert lab.pixels[:, :, 1].tolist() == [[0, 205, 255], [255, 0, 0]]
+
+
+def make(tmp_path, kind):
+    path = tmp_path / kind
+    if kind == "pipe":
+        os.mkfifo(path)
+    elif kind == "folder":
+        path.mkdir()
+    elif kind == "text":
+        path.write_text("not a picture\n")
+    elif kind == "no image.yaml":
+        path.write_text("resolution: 0.05\n")
+    elif kind == "bad.yaml":
+        path.write_text("image: text\nresolution: fast\n")
+    return path
+
+
+# (reader, file, exception, errno, message); {p} is the file's path.
+FILES = [
+    (tav1.load_map, "missing", FileNotFoundError, errno.ENOENT, "Error LoadDIBFromFile: Error:2"),
+    (tav1.load_map, "pipe", OSError, errno.ESPIPE, "Error LoadDIBFromFile: Error:29"),
+    (tav1.load_map, "folder", IsADirectoryError, errno.EISDIR, "Error LoadDIBFromFile: Error:21"),
+    (tav1.load_map, "text", ValueError, None, "Error LoadDIBFromFile: Error:11"),
+    (tav1.import_occupancy, "missing.yaml", FileNotFoundError, errno.ENOENT, "{p}: No such file or directory"),
+    (tav1.import_occupancy, "pipe", OSError, errno.ESPIPE, "{p} cannot be read (Illegal seek)"),
+    (tav1.import_occupancy, "text", ValueError, None, "{p} cannot be read (not an image that can be read)"),
+    (tav1.import_occupancy, "no image.yaml", ValueError, None, "{p}: image: is missing"),
+    (tav1.import_occupancy, "bad.yaml", ValueError, None, "{p}: resolution: fast is not a number"),
+]
+
+
+@pytest.mark.parametrize("reader, kind, exception, code, message", FILES)
+def test_bad_files_raise_the_programs_message(tmp_path, reader, kind, exception, code, message):
+    path = make(tmp_path, kind)
+    with pytest.raises(exception) as raised:
+        reader(path)
+    assert type(raised.value) is exception
+    text = message.format(p=path)
+    if code is None:
+        assert str(raised.value) == text
+    else:
+        assert (raised.value.errno, raised.value.strerror, raised.value.filename) == (code, text, path)
+
+
+# (call, message start)
+CALLS = [
+    (lambda: tav1.Map(np.zeros((4, 4, 3), np.float32)), "a map is an H x W x 3 uint8 RGB array"),
+    (lambda: tav1.Map(np.zeros((4, 4, 4), np.uint8)), "a map is an H x W x 3 uint8 RGB array"),
+    (lambda: tav1.Map(np.zeros(4, bool)), "a map is an H x W x 3 uint8 RGB array"),
+    (lambda: tav1.Map(np.zeros((4, 4), np.uint8)), "a map is an H x W x 3 uint8 RGB array"),
+    (lambda: tav1.Map(np.zeros((0, 4), bool)), "a map is 1 to 1024 MB"),
+    (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 2)), [0.0], 10), "poses are an N x 3"),
+    (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 3)), [[0.0]], 10), "angles are"),
+    (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 3)), [0.0], 10, -1), "threads is"),
+    (lambda: tav1.trajectory("circle", (0, 0), (9, 9)), 'kind is "sin2pi", "sinpi" or "line", not "circle"'),
+]
+
+
+@pytest.mark.parametrize("call, message", CALLS)
+def test_bad_arguments_raise_value_error(call, message):
+    with pytest.raises(ValueError, match="^" + message.replace("(", r"\(")):
+        call()
