@@ -111,7 +111,7 @@ TEST_F(PathTest, EveryGeneratedPathSavedLoadsBackBitForBitAndABadFileKeepsThePat
     writeFile("bad.csv", "x,y\n1,2\n\n3,oops\n");
     const std::vector<TrajectoryPoint> kept = records();
     const CStartEndDlg points = view().m_startEndDlg;
-    for (const QString& bad : {"bad.csv", "missing.csv"}) {
+    for (const char* bad : {"bad.csv", "missing.csv"}) {
         choose("Load path…", bad);
     }
     ASSERT_EQ(ui().messages().size(), 2u);
