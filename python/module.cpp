@@ -1,4 +1,5 @@
 #include "map.h"
+#include "run.h"
 #include "scan.h"
 #include "trajectory.h"
 
@@ -12,4 +13,5 @@ y down; angles are radians, clockwise on screen.)";
     bindMap(module);
     bindScan(module);
     bindTrajectory(module);
+    bindRun(module);
 }

@@ -16,20 +16,13 @@ namespace py = pybind11;
 
 namespace {
 
-ScanPixels pixelsOf(const Map& map)
-{
-    const QImage& image = map.pixels;
-    return {reinterpret_cast<const QRgb*>(image.constBits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)),
-        image.width(), image.height()};
-}
-
 py::tuple sweepFrom(const Map& map, int x, int y, double heading, int range, float divisor)
 {
     std::vector<double> angles;
     std::vector<std::optional<ScanHit>> hits;
     {
         py::gil_scoped_release released;
-        const ScanPixels pixels = pixelsOf(map);
+        const ScanPixels pixels = scanPixels(map.pixels);
         angles = sweepAngles(heading, divisor);
         for (const double angle : angles) {
             const std::optional<QPoint> hit = castRay(pixels, x, y, angle, range);
@@ -58,7 +51,7 @@ py::tuple sweepFrom(const Map& map, int x, int y, double heading, int range, flo
 void castRays(const Map& map, const double* poses, std::size_t poseCount, const std::vector<double>& angles, int range,
     int threads, float* distances)
 {
-    const ScanPixels pixels = pixelsOf(map);
+    const ScanPixels pixels = scanPixels(map.pixels);
     const auto castPoses = [&](std::size_t first, std::size_t last) {
         for (std::size_t p = first; p < last; ++p) {
             const double* pose = poses + 3 * p;

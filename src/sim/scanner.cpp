@@ -124,6 +124,12 @@ ScanHit scanHit(int originX, int originY, QPoint hit, double angle)
     return {angle, hit.x(), hit.y(), static_cast<float>(GetDistance(originX, originY, hit.x(), hit.y()))};
 }
 
+ScanPixels scanPixels(const QImage& image)
+{
+    return {reinterpret_cast<const QRgb*>(image.constBits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)),
+            image.width(), image.height()};
+}
+
 std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY, double angle, int range)
 {
     const RaySpan span = spanOf(pixels.width, pixels.height, originX, originY, angle, range);

@@ -10,6 +10,7 @@
 
 #include "platform/surface.h"
 
+#include <QImage>
 #include <QPoint>
 
 #include <optional>
@@ -40,6 +41,8 @@ struct ScanPixels {
     int width;
     int height;
 };
+// The pixels of a 32-bit image (RGB32 or ARGB32).
+ScanPixels scanPixels(const QImage& image);
 
 // The pixel where one ray from (originX, originY) at `angle` first meets the obstacle colour over
 // samples 1 .. range - 1, by ScanRay's rule, or nothing; it draws and records nothing, so rays

@@ -195,10 +195,9 @@ void CTAV1View::OnAnimuj()
     m_fnc.SetRunProgress(0, steps);
     bool collided = false;
     for (int step = 1; step <= steps; ++step) {
-        const TrajectoryPoint& guide = records[(step - 1) * kStepRecords];
-        const TrajectoryPoint& next = records[step * kStepRecords];
+        const StepMove move = animationStepMove(records, step);
         RedrawWindow(false);
-        AnimationStep(truncToPixel(guide.x), truncToPixel(guide.y), truncToPixel(next.x), truncToPixel(next.y));
+        AnimationStep(move.guideX, move.guideY, move.cartX, move.cartY);
         if (!collided && m_lastRun.steps.back().collision) {
             collided = true;
             m_fnc.SetCollisionText(QStringLiteral("Collision at step %1").arg(step));

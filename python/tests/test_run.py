@@ -1,0 +1,87 @@
+"""A run from Python is the program's run of the same path over the same map, row for row."""
+import csv
+
+import numpy as np
+import pytest
+
+import tav1
+from conftest import rooms
+
+INI = ("[DefaultValues]\nDosahScanerra=150\ndf_Str=10\nStartPossitionX=20\nStartPossitionY=80\n"
+       "EndPossitionX=130\nEndPossitionY=80\n")
+REALS = {"heading_rad": np.float64, "steering_rad": np.float32, "nearest_hit_px": np.float32,
+         "farthest_hit_px": np.float32, "ray_angle_rad": np.float64, "distance_px": np.float32}
+HIT_COLUMNS = {"step": "hit_step", "ray_angle_rad": "ray_angle_rad", "hit_x": "hit_x", "hit_y": "hit_y",
+               "distance_px": "distance_px"}
+
+
+def wavy_path():
+    """Clear of the room's walls (left of the pillar, above the diagonal wall), and samples far enough apart
+    that the cart drawn ten records back lies behind the rays."""
+    x = np.arange(20.0, 130.0, 1.5)
+    return np.column_stack([x, 60 + 25 * np.sin(2 * np.pi * (x - 20) / 110)])
+
+
+def through_the_pillar():
+    x = np.arange(100.0, 200.0, 0.75)
+    return np.column_stack([x, np.full_like(x, 75.0)])
+
+
+# name: (commands making the stored path, the same path in Python, whether the hits agree too).
+# A path through a wall collides; there the window's drawings cover the wall next to the cart.
+PATHS = {
+    "line": ("Line\n", lambda: tav1.trajectory("line", (20, 80), (130, 80)), True),
+    "sinpi": ("SinPi\n", lambda: tav1.trajectory("sinpi", (20, 80), (130, 80), amplitude=30), True),
+    "loaded": ("LoadPath path.csv\n", wavy_path, True),
+    "colliding": ("LoadPath path.csv\n", through_the_pillar, False),
+}
+
+
+def columns(file):
+    with open(file, newline="") as f:
+        rows = list(csv.DictReader(f))
+    return {name: [row[name] for row in rows] for name in rows[0]} if rows else {}
+
+
+def as_array(name, texts):
+    kind = REALS.get(name, np.int64)
+    return np.array([kind(t) if t else np.nan for t in texts], kind)
+
+
+@pytest.mark.parametrize("name", PATHS)
+def test_run_is_the_programs_run(batch, tmp_path, name):
+    commands, make_path, hits_agree = PATHS[name]
+    path = make_path()
+    np.savetxt(tmp_path / "path.csv", path, delimiter=",", header="x,y", comments="", fmt="%.17g")
+    folder = batch("Settings amplitude=30 delay=0 scannerTrace=0\nStartCiel\n" + commands
+                   + "Animuj\nExportRun run.csv\n", rooms(), INI)
+    steps, hits = columns(folder / "run.csv"), columns(folder / "run-hits.csv")
+
+    result = tav1.run(tav1.Map(rooms()), path)
+
+    assert len(steps["step"]) > 5
+    assert set(result) == set(steps) | {HIT_COLUMNS[name] for name in hits}
+    assert np.any(result["collision"]) == (not hits_agree)
+    for column, texts in steps.items():
+        if hits_agree or column not in ("hits", "nearest_hit_px", "farthest_hit_px"):
+            np.testing.assert_array_equal(result[column], as_array(column, texts), err_msg=column)
+    if hits_agree:
+        assert len(hits["step"]) > 20
+        for column, texts in hits.items():
+            np.testing.assert_array_equal(result[HIT_COLUMNS[column]], as_array(column, texts), err_msg=column)
+
+
+def test_a_map_with_an_origin_gives_metres(tmp_path):
+    (tmp_path / "lab.pgm").write_bytes(b"P5\n40 30\n255\n" + bytes([254]) * 1200)
+    (tmp_path / "lab.yaml").write_text("image: lab.pgm\nresolution: 0.5\norigin: [-2.0, 1.0, 0.0]\n"
+                                       "occupied_thresh: 0.65\nfree_thresh: 0.196\nnegate: 0\n")
+    result = tav1.run(tav1.import_occupancy(tmp_path / "lab.yaml"), tav1.trajectory("line", (5, 20), (35, 20)))
+    # The centre of pixel (15, 20) of a 30-line map at 0.5 m from (-2, 1): -2 + 15.5 * 0.5, 1 + 9.5 * 0.5.
+    assert list(result["cart_x"][:1]) == [15] and list(result["cart_x_m"][:1]) == [5.75]
+    assert list(result["cart_y_m"][:1]) == [5.75]
+
+
+@pytest.mark.parametrize("path", [np.zeros((4, 3)), np.zeros(8), [[1.0, np.nan]], [["a", "b"]]])
+def test_a_bad_path_is_refused(path):
+    with pytest.raises(ValueError):
+        tav1.run(tav1.Map(rooms()), path)

@@ -1,0 +1,26 @@
+#include "sim/maprun.h"
+
+#include "sim/animation.h"
+#include "sim/cartcollision.h"
+#include "sim/scanner.h"
+
+RunRecord runOnMap(const QImage& map, const TrajectoryPoint* records, int count, int range, float stepDivisor)
+{
+    RunRecord run;
+    const ScanPixels pixels = scanPixels(map);
+    const int steps = animationStepCount(static_cast<float>(count), count);
+    for (int step = 1; step <= steps; ++step) {
+        const StepMove move = animationStepMove(records, step);
+        const int firstHit = int(run.hits.size());
+        const std::vector<double> angles = sweepAngles(move.heading, stepDivisor);
+        for (const double angle : angles) {
+            if (const std::optional<QPoint> hit = castRay(pixels, move.cartX, move.cartY, angle, range)) {
+                run.hits.push_back(scanHit(move.cartX, move.cartY, *hit, angle));
+            }
+        }
+        run.steps.push_back({step, move.cartX, move.cartY, move.heading, move.guideX, move.guideY,
+                             static_cast<float>(move.heading), int(angles.size()), firstHit,
+                             cartHitsWall(map, move.guideX, move.guideY)});
+    }
+    return run;
+}
