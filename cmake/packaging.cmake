@@ -22,6 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tav1/")
 # Dependencies from the libraries the binary links (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module's own, which no library it links names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TAV1_PYTHON_DEPENDS}")
 
 find_program(GZIP gzip REQUIRED)
 set(changelog ${CMAKE_BINARY_DIR}/changelog)

@@ -1,0 +1,31 @@
+"""The example plans a path through the lab, runs it and draws it; the window runs the same path alike."""
+import os
+import pathlib
+import subprocess
+
+import numpy as np
+
+import tav1
+from conftest import assert_run_is_export
+
+LAB = pathlib.Path(__file__).resolve().parents[2] / "example" / "lab.yaml"
+
+
+def test_the_planned_path_runs_alike_in_python_and_in_the_window(batch, tmp_path):
+    done = subprocess.run(["/usr/bin/python3", LAB.parent / "plan_and_run.py"], cwd=tmp_path, capture_output=True,
+                          timeout=120, env=dict(os.environ, MPLBACKEND="Agg"))
+    assert done.returncode == 0, done.stderr.decode()
+    path = np.loadtxt(tmp_path / "planned_path.csv", delimiter=",", skiprows=1)
+    result = tav1.run(tav1.import_occupancy(LAB), path)
+    assert not result["collision"].any() and len(result["step"]) > 30
+    # Through the gap in the lab's middle wall, from the left room to the right one.
+    assert path[0, 0] < 300 < 500 < path[-1, 0]
+
+    import matplotlib.image
+    picture = matplotlib.image.imread(tmp_path / "plan_and_run.png")
+    purple = np.all(np.abs(picture[:, :, :3] - (0.5, 0, 0.5)) < 0.05, axis=2)
+    assert picture.shape[:2] == (600, 800) and purple.sum() > 300
+
+    folder = batch("Settings delay=0 scannerTrace=0\nLoadPath planned_path.csv\nAnimuj\nExportRun run.csv\n", LAB,
+                   "[DefaultValues]\nDosahScanerra=150\ndf_Str=10\n")
+    assert_run_is_export(result, folder)
