@@ -109,7 +109,7 @@ void bindRun(py::module_& module)
 
 Each step moves the cart ten records along the path, from the guide point to the
 step's end (both truncated to pixels), turns it along the move and sweeps the
-scanner from there, as "Gooooo" does; the run makes as many steps as the window
+scanner from there, as "Animuj" does; the run makes as many steps as the window
 makes for a loaded path of as many records. A step collides when the cart, the
 disc of radius 8 drawn around the guide point, covers a wall pixel.
 
