@@ -2,7 +2,7 @@
 
 #include "map.h"
 
-#include "platform/pixelmath.h"
+#include "sim/raycast.h"
 #include "sim/scanner.h"
 
 #include <pybind11/numpy.h>
@@ -18,60 +18,26 @@ namespace {
 
 py::tuple sweepFrom(const Map& map, int x, int y, double heading, int range, float divisor)
 {
-    std::vector<double> angles;
-    std::vector<std::optional<ScanHit>> hits;
+    std::vector<SweepRay> swept;
     {
         py::gil_scoped_release released;
-        const ScanPixels pixels = scanPixels(map.pixels);
-        angles = sweepAngles(heading, divisor);
-        for (const double angle : angles) {
-            const std::optional<QPoint> hit = castRay(pixels, x, y, angle, range);
-            hits.push_back(hit ? std::optional<ScanHit>(scanHit(x, y, *hit, angle)) : std::nullopt);
-        }
+        swept = sweepPixels(scanPixels(map.pixels), x, y, heading, range, divisor);
     }
-    const auto rays = py::ssize_t(angles.size());
+    const auto rays = py::ssize_t(swept.size());
     py::array_t<double> angle(rays);
     py::array_t<bool> hit(rays);
     py::array_t<int> hitX(rays);
     py::array_t<int> hitY(rays);
     py::array_t<float> distance(rays);
     for (py::ssize_t i = 0; i < rays; ++i) {
-        const std::optional<ScanHit>& ray = hits[size_t(i)];
-        angle.mutable_at(i) = angles[size_t(i)];
+        const std::optional<ScanHit>& ray = swept[size_t(i)].hit;
+        angle.mutable_at(i) = swept[size_t(i)].angle;
         hit.mutable_at(i) = ray.has_value();
         hitX.mutable_at(i) = ray ? ray->x : -1;
         hitY.mutable_at(i) = ray ? ray->y : -1;
         distance.mutable_at(i) = ray ? ray->distance : float(range);
     }
     return py::make_tuple(angle, hit, hitX, hitY, distance);
-}
-
-// The rays of `poses` (x, y, heading; `poseCount` of them) at each of `angles` relative to the
-// heading, into distances[pose * angles.size() + angle]; the poses shared among `threads`.
-void castRays(const Map& map, const double* poses, std::size_t poseCount, const std::vector<double>& angles, int range,
-    int threads, float* distances)
-{
-    const ScanPixels pixels = scanPixels(map.pixels);
-    const auto castPoses = [&](std::size_t first, std::size_t last) {
-        for (std::size_t p = first; p < last; ++p) {
-            const double* pose = poses + 3 * p;
-            const int x = truncToPixel(pose[0]);
-            const int y = truncToPixel(pose[1]);
-            float* out = distances + p * angles.size();
-            for (std::size_t a = 0; a < angles.size(); ++a) {
-                const double angle = pose[2] + angles[a];
-                const std::optional<QPoint> hit = castRay(pixels, x, y, angle, range);
-                out[a] = hit ? scanHit(x, y, *hit, angle).distance : float(range);
-            }
-        }
-    };
-    const std::size_t workers = std::clamp<std::size_t>(std::size_t(threads), 1, std::max<std::size_t>(poseCount, 1));
-    // Joined when the pool goes, also when a thread cannot be started.
-    std::vector<std::jthread> pool;
-    for (std::size_t w = 1; w < workers; ++w) {
-        pool.emplace_back(castPoses, poseCount * w / workers, poseCount * (w + 1) / workers);
-    }
-    castPoses(0, poseCount / workers);
 }
 
 py::array_t<float> cast(
@@ -96,7 +62,7 @@ py::array_t<float> cast(
     {
         py::gil_scoped_release released;
         const int workers = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
-        castRays(map, posesData, count, relative, range, workers, out);
+        castRays(scanPixels(map.pixels), posesData, count, relative, range, workers, out);
     }
     return distances;
 }

@@ -12,14 +12,14 @@ RunRecord runOnMap(const QImage& map, const TrajectoryPoint* records, int count,
     for (int step = 1; step <= steps; ++step) {
         const StepMove move = animationStepMove(records, step);
         const int firstHit = int(run.hits.size());
-        const std::vector<double> angles = sweepAngles(move.heading, stepDivisor);
-        for (const double angle : angles) {
-            if (const std::optional<QPoint> hit = castRay(pixels, move.cartX, move.cartY, angle, range)) {
-                run.hits.push_back(scanHit(move.cartX, move.cartY, *hit, angle));
+        const std::vector<SweepRay> rays = sweepPixels(pixels, move.cartX, move.cartY, move.heading, range, stepDivisor);
+        for (const SweepRay& ray : rays) {
+            if (ray.hit) {
+                run.hits.push_back(*ray.hit);
             }
         }
         run.steps.push_back({step, move.cartX, move.cartY, move.heading, move.guideX, move.guideY,
-                             static_cast<float>(move.heading), int(angles.size()), firstHit,
+                             static_cast<float>(move.heading), int(rays.size()), firstHit,
                              cartHitsWall(map, move.guideX, move.guideY)});
     }
     return run;

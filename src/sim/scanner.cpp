@@ -185,6 +185,17 @@ std::vector<double> sweepAngles(double heading, float stepDivisor)
     return angles;
 }
 
+std::vector<SweepRay> sweepPixels(const ScanPixels& pixels, int originX, int originY, double heading, int range,
+                                  float stepDivisor)
+{
+    std::vector<SweepRay> rays;
+    for (const double angle : sweepAngles(heading, stepDivisor)) {
+        const std::optional<QPoint> hit = castRay(pixels, originX, originY, angle, range);
+        rays.push_back({angle, hit ? std::optional(scanHit(originX, originY, *hit, angle)) : std::nullopt});
+    }
+    return rays;
+}
+
 int sweep(Surface& dc, int originX, int originY, double heading, int range, float stepDivisor, bool trace,
           std::vector<ScanHit>* hits)
 {

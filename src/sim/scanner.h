@@ -65,6 +65,14 @@ int sweep(Surface& dc, int originX, int originY, double heading, int range, floa
 // The angles of the rays of such a sweep, in the order they are cast.
 std::vector<double> sweepAngles(double heading, float stepDivisor);
 
+// One such sweep over pixels nothing draws on: each ray's angle, in the order cast, and its hit.
+struct SweepRay {
+    double angle;
+    std::optional<ScanHit> hit;
+};
+std::vector<SweepRay> sweepPixels(const ScanPixels& pixels, int originX, int originY, double heading, int range,
+                                  float stepDivisor);
+
 // The last sweep as a plot shows it: where it looked and what it hit.
 struct SweepRecord {
     bool swept = false; // false before the first sweep

@@ -1,0 +1,34 @@
+#include "sim/raycast.h"
+
+#include "platform/pixelmath.h"
+
+#include <algorithm>
+#include <optional>
+#include <thread>
+#include <vector>
+
+void castRays(const ScanPixels& pixels, const double* poses, std::size_t poseCount, std::span<const double> angles,
+              int range, int threads, float* distances)
+{
+    const auto castPoses = [&](std::size_t first, std::size_t last) {
+        for (std::size_t p = first; p < last; ++p) {
+            const double* pose = poses + 3 * p;
+            const int x = truncToPixel(pose[0]);
+            const int y = truncToPixel(pose[1]);
+            float* out = distances + p * angles.size();
+            for (std::size_t a = 0; a < angles.size(); ++a) {
+                const double angle = pose[2] + angles[a];
+                const std::optional<QPoint> hit = castRay(pixels, x, y, angle, range);
+                out[a] = hit ? scanHit(x, y, *hit, angle).distance : float(range);
+            }
+        }
+    };
+    const std::size_t workers = std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1,
+                                                        std::max<std::size_t>(poseCount, 1));
+    // Joined when the pool goes, also when a thread cannot be started.
+    std::vector<std::jthread> pool;
+    for (std::size_t w = 1; w < workers; ++w) {
+        pool.emplace_back(castPoses, poseCount * w / workers, poseCount * (w + 1) / workers);
+    }
+    castPoses(0, poseCount / workers);
+}
