@@ -6,6 +6,7 @@
 #include "sim/scanner.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -102,6 +103,19 @@ void BM_PlainOffsetReadWrite(benchmark::State& state)
         benchmark::Counter(double(state.iterations()) * kSamples, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The sweep tav1.sweep makes in bench/python_bench.py, over the same pixels: 19 rays of range
+// 150 (step divisor 19) from (200, 150) at heading 0.3 in a 400 x 300 room walled 4 pixels thick.
+void BM_SweepOverMapPixels(benchmark::State& state)
+{
+    QImage room(400, 300, QImage::Format_RGB32);
+    room.fill(qRgb(255, 0, 0));
+    QPainter(&room).fillRect(4, 4, room.width() - 8, room.height() - 8, Qt::white);
+    const ScanPixels pixels = scanPixels(room);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sweepPixels(pixels, 200, 150, 0.3, 150, 19.0f));
+    }
+}
+
 // One animation step (repaint, cart drawing, sweep of 10 rays of range 150, status text,
 // showing the canvas), pause excluded, on a 1024 x 1024 map.
 void BM_AnimationStep(benchmark::State& state)
@@ -134,6 +148,7 @@ BENCHMARK(BM_PlainOffsetReads);
 BENCHMARK(BM_SweepTraceOff);
 BENCHMARK(BM_SweepTraceOn);
 BENCHMARK(BM_PlainOffsetReadWrite);
+BENCHMARK(BM_SweepOverMapPixels)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnimationStep)->Unit(benchmark::kMicrosecond)->DenseRange(0, 3);
 
 int main(int argc, char** argv)

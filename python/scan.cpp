@@ -29,13 +29,18 @@ py::tuple sweepFrom(const Map& map, int x, int y, double heading, int range, flo
     py::array_t<int> hitX(rays);
     py::array_t<int> hitY(rays);
     py::array_t<float> distance(rays);
-    for (py::ssize_t i = 0; i < rays; ++i) {
-        const std::optional<ScanHit>& ray = swept[size_t(i)].hit;
-        angle.mutable_at(i) = swept[size_t(i)].angle;
-        hit.mutable_at(i) = ray.has_value();
-        hitX.mutable_at(i) = ray ? ray->x : -1;
-        hitY.mutable_at(i) = ray ? ray->y : -1;
-        distance.mutable_at(i) = ray ? ray->distance : float(range);
+    double* angles = angle.mutable_data();
+    bool* hits = hit.mutable_data();
+    int* xs = hitX.mutable_data();
+    int* ys = hitY.mutable_data();
+    float* distances = distance.mutable_data();
+    for (std::size_t i = 0; i < swept.size(); ++i) {
+        const std::optional<ScanHit>& ray = swept[i].hit;
+        angles[i] = swept[i].angle;
+        hits[i] = ray.has_value();
+        xs[i] = ray ? ray->x : -1;
+        ys[i] = ray ? ray->y : -1;
+        distances[i] = ray ? ray->distance : float(range);
     }
     return py::make_tuple(angle, hit, hitX, hitY, distance);
 }

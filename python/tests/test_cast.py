@@ -8,12 +8,12 @@ from conftest import rooms
 def test_cast_is_sweep_ray_by_ray():
     world = tav1.Map(rooms())
     rng = np.random.default_rng(7)
-    poses = np.column_stack([rng.uniform(-20, 260, 40), rng.uniform(-20, 180, 40), np.zeros(40)])
+    poses = np.column_stack([rng.uniform(-20, 260, 200), rng.uniform(-20, 180, 200), np.zeros(200)])
     angles = tav1.sweep(world, 0, 0, 0.4, 120, 45)[0]
 
     distances = tav1.cast(world, poses, angles, 120, threads=1)
 
-    assert distances.dtype == np.float32 and distances.shape == (40, len(angles))
+    assert distances.dtype == np.float32 and distances.shape == (200, len(angles))
     for pose, row in zip(poses, distances):
         assert np.array_equal(row, tav1.sweep(world, int(pose[0]), int(pose[1]), 0.4, 120, 45)[4])
     assert (distances < 120).any() and (distances == 120).any()

@@ -3,6 +3,7 @@
 #include "platform/pixelmath.h"
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -23,12 +24,21 @@ void castRays(const ScanPixels& pixels, const double* poses, std::size_t poseCou
             }
         }
     };
-    const std::size_t workers = std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1,
-                                                        std::max<std::size_t>(poseCount, 1));
+    // Poses handed out a block at a time, so a thread that runs slower (long rays, or a core
+    // shared with another program) takes fewer blocks instead of holding the others up.
+    constexpr std::size_t kBlock = 16;
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t first = next.fetch_add(kBlock); first < poseCount; first = next.fetch_add(kBlock)) {
+            castPoses(first, std::min(first + kBlock, poseCount));
+        }
+    };
+    const std::size_t blocks = (poseCount + kBlock - 1) / kBlock;
+    const std::size_t workers = std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1));
     // Joined when the pool goes, also when a thread cannot be started.
     std::vector<std::jthread> pool;
     for (std::size_t w = 1; w < workers; ++w) {
-        pool.emplace_back(castPoses, poseCount * w / workers, poseCount * (w + 1) / workers);
+        pool.emplace_back(work);
     }
-    castPoses(0, poseCount / workers);
+    work();
 }
