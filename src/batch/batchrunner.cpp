@@ -31,6 +31,9 @@ namespace {
 // make the view that size.
 bool sizeView(BatchWindow& window, QSize size)
 {
+    // The shown window's first repaint, a queued call, loads the configured map: the canvas is
+    // measured with it.
+    QApplication::processEvents();
     CTAV1View& view = window.view();
     const QSize bars(view.verticalScrollBar()->sizeHint().width(), view.horizontalScrollBar()->sizeHint().height());
     const QSize content = view.widget()->size();

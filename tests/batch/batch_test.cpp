@@ -193,11 +193,22 @@ TEST_F(BatchTest, FileNamesKeepTheBytesTheScriptGivesThem)
 
 TEST_F(BatchTest, TheViewHasExactlyTheSizeAsked)
 {
-    // Sizes where the view needs both scroll bars, one, none, and both by less than a bar's width.
-    for (const QSize size : {QSize(640, 480), QSize(800, 600), QSize(700, 1100), QSize(1024, 1024), QSize(2000, 1500),
-                             QSize(790, 1000), QSize(805, 1008)}) {
+    // A map larger than the view every way, loaded as the window first shows itself.
+    QImage large(1500, 1200, QImage::Format_RGB32);
+    large.fill(Qt::white);
+    ASSERT_TRUE(large.save(QDir(m_batch.dir()).filePath("large.png")));
+    // Sizes where the view needs both scroll bars, one, none, and both by less than a bar's width;
+    // with the sample map (no --map) and with the large one.
+    const struct {
+        QSize size;
+        QStringList map;
+    } cases[] = {{{640, 480}, {}}, {{800, 600}, {}}, {{700, 1100}, {}}, {{1024, 1024}, {}}, {{2000, 1500}, {}},
+                 {{790, 1000}, {}}, {{805, 1008}, {}}, {{800, 600}, {"--map", "large.png"}},
+                 {{1400, 700}, {"--map", "large.png"}}};
+    for (const auto& [size, map] : cases) {
         const QString text = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-        const BatchResult result = runBatch("Screen s.png\nZoomIn\nZoomOut\nScreen z.png\n", {"--size", text});
+        const BatchResult result =
+            runBatch("Screen s.png\nZoomIn\nZoomOut\nScreen z.png\n", QStringList{"--size", text} + map);
         ASSERT_EQ(result.status, 0) << text.toStdString() << result.err.toStdString();
         EXPECT_EQ(QImage(QDir(m_batch.dir()).filePath("s.png")).size(), size) << text.toStdString();
         EXPECT_EQ(QImage(QDir(m_batch.dir()).filePath("z.png")).size(), size) << text.toStdString();
