@@ -11,3 +11,8 @@ for program in build/bench/bench_*; do
     echo "== $program"
     "$program" "$@"
 done
+# The Python module against the C++ it binds, where it was built.
+if compgen -G "build/python/tav1*.so" >/dev/null; then
+    echo "== bench/python_bench.py"
+    /usr/bin/python3 bench/python_bench.py build
+fi

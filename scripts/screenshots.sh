@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures, doc/images/*.png, again from batch runs of the program: the
 # sample map after a sine path and a run with the scanner's rays, a large map drawn here and
-# fitted to the window, an occupancy map imported and run through, and the two curve tools'
-# plots. Each run works in a folder of its own
+# fitted to the window, an occupancy map imported and run through, the two curve tools'
+# plots, and the Python example's plan and run. Each run works in a folder of its own
 # with inputs made here, so the pictures change only when the program does.
 # BUILD names the build folder (default build); the program is built there first.
 set -euo pipefail
@@ -115,6 +115,13 @@ CurveSettings samplingPeriod=0.02 curveStartX=200 curveStartY=20 incrementalElli
 Algoritmus samples.dat
 Screen curve-integration.png
 SCRIPT
+
+# The Python example's picture: a path planned through the lab, run with the module.
+cmake --build "$build" --target tav1_python >/dev/null
+modules=$(realpath "$build/python")
+mkdir "$work/plan-and-run"
+(cd "$work/plan-and-run" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3 \
+    "$root/example/plan_and_run.py" --picture "$images/plan-and-run.png" >/dev/null)
 
 if command -v optipng >/dev/null; then
     optipng -quiet -o5 -strip all "$images"/*.png
