@@ -13,6 +13,12 @@
 
 namespace py = pybind11;
 
+const WallDistances& Map::walls() const
+{
+    std::call_once(wallCache->made, [this] { wallCache->field = wallDistances(scanPixels(pixels)); });
+    return wallCache->field;
+}
+
 namespace {
 
 // A file name as the program takes it, bytes: str and path-like names encoded as os.fsencode does.

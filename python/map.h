@@ -1,11 +1,14 @@
 #pragma once
 
 #include "sim/occupancymap.h"
+#include "sim/walldistance.h"
 
 #include <pybind11/pybind11.h>
 
 #include <QImage>
 
+#include <memory>
+#include <mutex>
 #include <optional>
 
 // A map as the module holds it: the 32-bit RGB pixels the scanner reads and, for an imported
@@ -13,6 +16,16 @@
 struct Map {
     QImage pixels;
     std::optional<MapGeometry> geometry;
+
+    // How far each pixel lies from a wall, made by the first call that casts rays and kept: the
+    // pixels of a Map never change.
+    const WallDistances& walls() const;
+
+    struct Walls {
+        std::once_flag made;
+        WallDistances field;
+    };
+    std::shared_ptr<Walls> wallCache = std::make_shared<Walls>();
 };
 
 // tav1.Map, tav1.load_map and tav1.import_occupancy.

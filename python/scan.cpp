@@ -67,7 +67,7 @@ py::array_t<float> cast(
     {
         py::gil_scoped_release released;
         const int workers = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
-        castRays(scanPixels(map.pixels), posesData, count, relative, range, workers, out);
+        castRays(map.walls(), posesData, count, relative, range, workers, out);
     }
     return distances;
 }

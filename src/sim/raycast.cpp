@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-void castRays(const ScanPixels& pixels, const double* poses, std::size_t poseCount, std::span<const double> angles,
+void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
               int range, int threads, float* distances)
 {
     const auto castPoses = [&](std::size_t first, std::size_t last) {
@@ -19,7 +19,7 @@ void castRays(const ScanPixels& pixels, const double* poses, std::size_t poseCou
             float* out = distances + p * angles.size();
             for (std::size_t a = 0; a < angles.size(); ++a) {
                 const double angle = pose[2] + angles[a];
-                const std::optional<QPoint> hit = castRay(pixels, x, y, angle, range);
+                const std::optional<QPoint> hit = castRay(walls, x, y, angle, range);
                 out[a] = hit ? scanHit(x, y, *hit, angle).distance : float(range);
             }
         }

@@ -3,6 +3,7 @@
 #include "platform/pi.h"
 #include "sim/geometry.h"
 #include "sim/scanrecord.h"
+#include "sim/walldistance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -138,6 +139,25 @@ std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY
         return std::nullopt;
     }
     return sampleAt(span, stop);
+}
+
+std::optional<QPoint> castRay(const WallDistances& walls, int originX, int originY, double angle, int range)
+{
+    const RaySpan span = spanOf(walls.width, walls.height, originX, originY, angle, range);
+    // From a sample at distance d, sample j later lies at most ceil(j * m + e) pixels away along
+    // each axis, m the larger of |cos|, |sin| and e the rounding of the coordinates (far below
+    // 1e-6): samples up to (d - 1 - 1e-6) / m later are free.
+    const double reach = 1.0 / std::max(std::abs(span.cosA), std::abs(span.sinA));
+    const std::uint8_t* distance = walls.distance.data();
+    for (int i = span.begin; i <= span.end;) {
+        const QPoint sample = sampleAt(span, i);
+        const int d = distance[std::size_t(sample.y()) * std::size_t(walls.width) + std::size_t(sample.x())];
+        if (d == 0) {
+            return sample;
+        }
+        i += 1 + static_cast<int>((double(d) - 1.000001) * reach);
+    }
+    return std::nullopt;
 }
 
 void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace, std::vector<ScanHit>* hits)

@@ -48,6 +48,10 @@ ScanPixels scanPixels(const QImage& image);
 // samples 1 .. range - 1, by ScanRay's rule, or nothing; it draws and records nothing, so rays
 // over the same pixels can be cast from many threads.
 std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY, double angle, int range);
+// The same pixel found over a map's wall distances (walldistance.h, made from the same pixels),
+// stepping over the samples that cannot be walls.
+struct WallDistances;
+std::optional<QPoint> castRay(const WallDistances& walls, int originX, int originY, double angle, int range);
 
 // Walks one ray from (originX, originY) at `angle` over samples 1 .. range - 1. A hit updates
 // the scan record when it is farther than the farthest so far, and is appended to the obstacle
