@@ -12,15 +12,19 @@ void castRays(const WallDistances& walls, const double* poses, std::size_t poseC
               int range, int threads, float* distances)
 {
     const auto castPoses = [&](std::size_t first, std::size_t last) {
+        std::vector<double> absolute(angles.size());
+        std::vector<std::optional<QPoint>> hits(angles.size());
         for (std::size_t p = first; p < last; ++p) {
             const double* pose = poses + 3 * p;
             const int x = truncToPixel(pose[0]);
             const int y = truncToPixel(pose[1]);
+            for (std::size_t a = 0; a < angles.size(); ++a) {
+                absolute[a] = pose[2] + angles[a];
+            }
+            castRays(walls, x, y, absolute, range, hits.data());
             float* out = distances + p * angles.size();
             for (std::size_t a = 0; a < angles.size(); ++a) {
-                const double angle = pose[2] + angles[a];
-                const std::optional<QPoint> hit = castRay(walls, x, y, angle, range);
-                out[a] = hit ? scanHit(x, y, *hit, angle).distance : float(range);
+                out[a] = hits[a] ? scanHit(x, y, *hits[a], absolute[a]).distance : float(range);
             }
         }
     };

@@ -6,6 +6,7 @@
 #include "sim/walldistance.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -141,23 +142,64 @@ std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY
     return sampleAt(span, stop);
 }
 
-std::optional<QPoint> castRay(const WallDistances& walls, int originX, int originY, double angle, int range)
+void castRays(const WallDistances& walls, int originX, int originY, std::span<const double> angles, int range,
+              std::optional<QPoint>* hits)
 {
-    const RaySpan span = spanOf(walls.width, walls.height, originX, originY, angle, range);
-    // From a sample at distance d, sample j later lies at most ceil(j * m + e) pixels away along
-    // each axis, m the larger of |cos|, |sin| and e the rounding of the coordinates (far below
-    // 1e-6): samples up to (d - 1 - 1e-6) / m later are free.
-    const double reach = 1.0 / std::max(std::abs(span.cosA), std::abs(span.sinA));
-    const std::uint8_t* distance = walls.distance.data();
-    for (int i = span.begin; i <= span.end;) {
-        const QPoint sample = sampleAt(span, i);
-        const int d = distance[std::size_t(sample.y()) * std::size_t(walls.width) + std::size_t(sample.x())];
-        if (d == 0) {
-            return sample;
+    // Rays walked side by side, a sample of each in turn: each ray's walk is one chain of
+    // dependent steps (sample, distance, next sample), and the processor overlaps the chains.
+    constexpr int kLanes = 4;
+    struct Lane {
+        RaySpan span;
+        std::uint32_t scale;
+        int i;
+        std::size_t ray;
+    };
+    std::array<Lane, kLanes> lanes;
+    std::size_t next = 0;
+    // Starts the next ray that has samples on the map in `lane`; false when none is left.
+    const auto start = [&](Lane& lane) {
+        for (; next < angles.size(); ++next) {
+            hits[next] = std::nullopt;
+            lane.span = spanOf(walls.width, walls.height, originX, originY, angles[next], range);
+            if (lane.span.begin <= lane.span.end) {
+                // From a sample at distance d, sample j later lies at most ceil(j * m + e) pixels
+                // away along each axis, m the larger of |cos|, |sin| and e the rounding of the
+                // coordinates (far below 1e-6): samples up to (d - 1) * (1 - 1e-6) / m later are
+                // free. The step is a fixed-point product rounded down, short in the chain.
+                const double reach = 1.0 / std::max(std::abs(lane.span.cosA), std::abs(lane.span.sinA));
+                lane.scale = static_cast<std::uint32_t>(reach * (1.0 - 1e-6) * 65536.0);
+                lane.i = lane.span.begin;
+                lane.ray = next++;
+                return true;
+            }
         }
-        i += 1 + static_cast<int>((double(d) - 1.000001) * reach);
+        return false;
+    };
+    int active = 0;
+    while (active < kLanes && start(lanes[active])) {
+        ++active;
     }
-    return std::nullopt;
+    const std::uint8_t* distance = walls.distance.data();
+    while (active > 0) {
+        for (int k = 0; k < active; ++k) {
+            Lane& lane = lanes[k];
+            const QPoint sample = sampleAt(lane.span, lane.i);
+            const std::uint32_t d =
+                distance[std::size_t(sample.y()) * std::size_t(walls.width) + std::size_t(sample.x())];
+            if (d == 0) {
+                hits[lane.ray] = sample;
+            } else {
+                lane.i += 1 + int(((d - 1) * lane.scale) >> 16);
+                if (lane.i <= lane.span.end) {
+                    continue;
+                }
+            }
+            if (!start(lane)) {
+                lane = lanes[--active];
+                --k;
+            }
+        }
+    }
 }
 
 void ScanRay(Surface& dc, int originX, int originY, double angle, int range, bool trace, std::vector<ScanHit>* hits)

@@ -14,6 +14,7 @@
 #include <QPoint>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 constexpr COLORREF kObstacleColor = RGB(255, 0, 0);
@@ -48,10 +49,12 @@ ScanPixels scanPixels(const QImage& image);
 // samples 1 .. range - 1, by ScanRay's rule, or nothing; it draws and records nothing, so rays
 // over the same pixels can be cast from many threads.
 std::optional<QPoint> castRay(const ScanPixels& pixels, int originX, int originY, double angle, int range);
-// The same pixel found over a map's wall distances (walldistance.h, made from the same pixels),
-// stepping over the samples that cannot be walls.
+// castRay's pixel for each of `angles` from one origin, into hits[0 .. angles.size()), found over
+// a map's wall distances (walldistance.h, made from the same pixels) by stepping over the
+// samples that cannot be walls.
 struct WallDistances;
-std::optional<QPoint> castRay(const WallDistances& walls, int originX, int originY, double angle, int range);
+void castRays(const WallDistances& walls, int originX, int originY, std::span<const double> angles, int range,
+              std::optional<QPoint>* hits);
 
 // Walks one ray from (originX, originY) at `angle` over samples 1 .. range - 1. A hit updates
 // the scan record when it is farther than the farthest so far, and is appended to the obstacle
