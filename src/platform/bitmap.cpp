@@ -10,6 +10,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 
 std::optional<QImage> readImageFile(const std::string& fileName, QImage::Format format)
@@ -67,6 +68,52 @@ std::optional<QImage> readImageFile(const std::string& fileName, QImage::Format 
         return std::nullopt;
     }
     return image;
+}
+
+QImage indexedCopy(const QImage& image)
+{
+    // Qt's own conversion to indices dithers or approximates colours; a map must come back exact.
+    QImage indexed(image.size(), QImage::Format_Indexed8);
+    if (indexed.isNull() || image.depth() != 32) {
+        return {};
+    }
+    // An open-addressed table of the colours met so far; maps hold long runs of one colour, so
+    // the last one is tried first.
+    constexpr std::size_t kSlots = 1024;
+    std::array<QRgb, kSlots> keys{};
+    std::array<int, kSlots> indices;
+    indices.fill(-1);
+    QList<QRgb> colours;
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    bool any = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* target = indexed.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb colour = source[x];
+            if (!any || colour != last) {
+                std::size_t slot = (colour * 2654435761u) >> 22;
+                while (indices[slot] >= 0 && keys[slot] != colour) {
+                    slot = (slot + 1) % kSlots;
+                }
+                if (indices[slot] < 0) {
+                    if (colours.size() == 256) {
+                        return {};
+                    }
+                    keys[slot] = colour;
+                    indices[slot] = int(colours.size());
+                    colours.append(colour);
+                }
+                last = colour;
+                lastIndex = uchar(indices[slot]);
+                any = true;
+            }
+            target[x] = lastIndex;
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
 }
 
 DibHandle LoadDIBFromFile(const std::string& fileName)

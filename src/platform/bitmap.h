@@ -41,6 +41,12 @@ DibHandle LoadDIBFromFile(const std::string& fileName);
 // Makes the drawable bitmap from a DIB. Null on failure, with the last error set.
 BitmapHandle BitmapFromDIB(const DibHandle& dib);
 
-// Copies the whole bitmap unscaled with its top-left corner at (x, y) (raster operation: copy).
+// A 32-bit image as 8-bit indices into a table of its colours, or a null image when it has more
+// than 256 colours (or memory is short): maps have few, and kept so they take a quarter of the
+// memory with every pixel given back exactly.
+QImage indexedCopy(const QImage& image);
+
+// Copies the whole bitmap (32-bit or indexed) unscaled with its top-left corner at (x, y)
+// (raster operation: copy).
 // With no bitmap nothing is drawn and the call succeeds. Returns nonzero on success.
 int DrawBitmap(Surface& surface, int x, int y, const BitmapHandle& bitmap);

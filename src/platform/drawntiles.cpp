@@ -1,5 +1,7 @@
 #include "platform/drawntiles.h"
 
+#include "platform/pixelcopy.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -83,19 +85,15 @@ QRegion DrawnTiles::region(std::vector<std::int32_t> more) const
 
 void copyMarkedTiles(const DrawnTiles& tiles, const QImage& from, QPoint at, QImage& to)
 {
-    if (from.format() != to.format() || from.depth() != 32 || tiles.canvasSize() != to.size()) {
+    const bool copyable = from.depth() == 32 ? from.format() == to.format() : from.format() == QImage::Format_Indexed8;
+    if (!copyable || to.depth() != 32 || tiles.canvasSize() != to.size()) {
         return;
     }
     const QRect placed = QRect(at, from.size()).intersected(to.rect());
     for (const std::int32_t tile : tiles.marked()) {
         const QRect area = tiles.tileRect(tile).intersected(placed);
-        if (area.isEmpty()) {
-            continue;
-        }
-        const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y - at.y())) + (area.left() - at.x());
-            std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y)) + area.left(), source, bytes);
+        if (!area.isEmpty()) {
+            copyPixels(from, at, to, area);
         }
     }
 }

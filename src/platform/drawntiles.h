@@ -57,6 +57,6 @@ private:
     std::vector<std::int32_t> m_marked;
 };
 
-// Copies `from`, placed with its top-left corner at `at`, into `to` wherever a marked tile of
-// `tiles` (a grid of `to`) overlaps it.
+// Copies `from` (32-bit like `to`, or 8-bit colour indices), placed with its top-left corner at
+// `at`, into `to` wherever a marked tile of `tiles` (a grid of `to`) overlaps it.
 void copyMarkedTiles(const DrawnTiles& tiles, const QImage& from, QPoint at, QImage& to);

@@ -1,5 +1,7 @@
 #include "platform/surface.h"
 
+#include "platform/pixelcopy.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -429,13 +431,10 @@ void Surface::DrawImage(int x, int y, const QImage& image)
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t(x) + image.width(), m_canvas.width());
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t(y) + image.height(), m_canvas.height());
-    if (left >= right || top >= bottom || image.format() != QImage::Format_RGB32) {
+    const bool drawable = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_Indexed8;
+    if (left >= right || top >= bottom || !drawable) {
         return;
     }
-    const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
-    for (std::int64_t row = top; row < bottom; ++row) {
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(int(row - y))) + (left - x);
-        std::memcpy(reinterpret_cast<QRgb*>(m_canvas.scanLine(int(row))) + left, source, bytes);
-    }
+    copyPixels(image, QPoint(x, y), m_canvas, QRect(int(left), int(top), int(right - left), int(bottom - top)));
     touch(left, top, right - 1, bottom - 1);
 }

@@ -92,6 +92,12 @@ bool CTAV1View::showLoadedMap(DibHandle dib, std::optional<MapGeometry> geometry
 {
     BitmapHandle bitmap = bitmapForCanvas(dib);
     if (bitmap) {
+        // The view keeps the map once, as colour indices where it has few colours; its 32-bit
+        // pixels go before the canvas grows.
+        if (QImage indexed = indexedCopy(*bitmap); !indexed.isNull()) {
+            bitmap = std::make_shared<const QImage>(std::move(indexed));
+            dib = bitmap;
+        }
         ensureCanvasSize(bitmap->size());
         // A canvas that could not grow for want of memory would show a cut map.
         if (m_canvas.width() < bitmap->width() || m_canvas.height() < bitmap->height()) {

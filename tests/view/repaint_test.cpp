@@ -199,3 +199,44 @@ TEST_F(RepaintTest, ARunOnAMapRestoresTheMapUnderTheCartsOldPlaces)
     EXPECT_EQ(tracked[3].pixel(100 + 3, 300 - 3), qRgb(200, 200, 200));
     EXPECT_EQ(tracked.back().pixel(100 + 3, 300 - 3), qRgb(200, 200, 200));
 }
+
+TEST_F(RepaintTest, TheMapComesBackPixelForPixelWhateverItsNumberOfColours)
+{
+    // Colour k of a map whose pixels run through `colours` colours, the first the wall colour;
+    // up to 256 the view keeps the map as colour indices, beyond that as 32-bit pixels.
+    const struct {
+        const char* name;
+        int colours;
+        QImage::Format kept;
+    } cases[] = {{"two colours", 2, QImage::Format_Indexed8},
+                 {"256 colours", 256, QImage::Format_Indexed8},
+                 {"257 colours", 257, QImage::Format_RGB32},
+                 {"a colour a pixel", 300 * 200, QImage::Format_RGB32}};
+    for (const auto& c : cases) {
+        QImage map(300, 200, QImage::Format_RGB32);
+        for (int y = 0; y < map.height(); ++y) {
+            for (int x = 0; x < map.width(); ++x) {
+                const int k = (y * map.width() + x * 7) % c.colours;
+                map.setPixel(x, y, k == 0 ? kObstacle : qRgb(k & 0xff, (k >> 8) & 0xff, 77));
+            }
+        }
+        resetProcessState();
+        ASSERT_TRUE(map.save(QStringLiteral("mapa.bmp"), "BMP"));
+        ASSERT_TRUE(startProgram()) << c.name;
+        CTAV1View& v = view();
+        EXPECT_EQ(v.m_hBitmap->format(), c.kept) << c.name;
+        // Sweeps with the trace paint over the map; a repaint puts back what they covered.
+        g_systemDlg.m_scannerTrace = 1;
+        v.m_cartX = 150;
+        v.m_cartY = 100;
+        for (const double heading : {0.0, 1.6, 3.2, 4.7}) {
+            v.m_pCart->heading = heading;
+            run(ID_SCANNER);
+        }
+        EXPECT_NE(v.canvas().copy(map.rect()), map) << c.name;
+        v.RedrawWindow(false);
+        QApplication::processEvents();
+        EXPECT_EQ(firstDifference(v.canvas().copy(map.rect()), map), "") << c.name;
+        closeProgram();
+    }
+}
