@@ -15,8 +15,17 @@ CanvasWidget::CanvasWidget(const QImage& canvas, QWidget* parent)
 void CanvasWidget::setZoom(Zoom zoom)
 {
     m_zoom = zoom;
+    if (!usesBlockSums()) {
+        m_sums.clear();
+    }
     fitToCanvas();
     update();
+}
+
+bool CanvasWidget::usesBlockSums() const
+{
+    // Closer in, the blocks are small enough to average straight from the canvas.
+    return m_zoom.out >= 2 * BlockSums::kCell && m_zoom.out % BlockSums::kCell == 0;
 }
 
 void CanvasWidget::fitToCanvas()
@@ -26,6 +35,9 @@ void CanvasWidget::fitToCanvas()
 
 void CanvasWidget::repaintCanvas(const QRegion& canvasRegion)
 {
+    for (const QRect& changed : canvasRegion) {
+        m_sums.update(m_canvas, changed);
+    }
     if (m_zoom == Zoom()) {
         repaint(canvasRegion);
     } else {
@@ -37,7 +49,13 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     for (const QRect& dirty : event->region()) {
-        if (m_zoom.out > 1) {
+        if (usesBlockSums()) {
+            if (m_sums.canvasSize() != m_canvas.size()) {
+                m_sums.build(m_canvas);
+            }
+            painter.drawImage(dirty.topLeft(), m_sums.empty() ? meanOfBlocks(m_canvas, dirty, m_zoom.out)
+                                                               : m_sums.meanOfBlocks(dirty, m_zoom.out));
+        } else if (m_zoom.out > 1) {
             // Zoomed out, each screen pixel is the mean of the canvas pixels it stands for.
             painter.drawImage(dirty.topLeft(), meanOfBlocks(m_canvas, dirty, m_zoom.out));
         } else if (m_zoom.in > 1) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/blocksums.h"
 #include "view/zoom.h"
 
 #include <QImage>
@@ -32,6 +33,11 @@ protected:
 private:
     QPoint canvasPoint(const QMouseEvent* event) const;
 
+    // Whether the zoom shows blocks the block sums can make.
+    bool usesBlockSums() const;
+
     const QImage& m_canvas;
     Zoom m_zoom;
+    // Kept while usesBlockSums(), following every change the view shows.
+    BlockSums m_sums;
 };

@@ -3,6 +3,8 @@
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
+#include "dialogs/systemdlg.h"
+#include "view/blocksums.h"
 #include "view/commandids.h"
 #include "view/screengrab.h"
 #include "view/tav1view.h"
@@ -13,6 +15,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <random>
 
 using namespace cmd;
 
@@ -192,4 +196,50 @@ TEST_F(ZoomTest, ACartOffTheCanvasKeepsItsNearestCornerInSight)
     }
     view().keepInSight(QPoint(-2147438017, 100));
     EXPECT_TRUE(view().visibleCanvasRect().contains(QPoint(0, 100)));
+}
+
+TEST(Zoom, BlockSumsGiveTheMeansOfBlocksBeforeAndAfterTheCanvasChanges)
+{
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> channel(0, 255);
+    // Sizes cut at the blocks' edges, and screens that reach beyond the zoomed canvas.
+    const struct {
+        QSize canvas;
+        int out;
+        QRect screen;
+    } cases[] = {{{203, 157}, 8, {0, 0, 26, 20}},  {{203, 157}, 12, {3, 2, 40, 40}}, {{64, 64}, 32, {0, 0, 2, 2}},
+                 {{999, 1001}, 28, {0, 0, 36, 36}}, {{5, 3}, 16, {0, 0, 3, 3}},       {{400, 90}, 24, {10, 0, 9, 9}}};
+    for (const auto& c : cases) {
+        QImage canvas(c.canvas, QImage::Format_RGB32);
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                canvas.setPixel(x, y, qRgb(channel(random), channel(random), channel(random)));
+            }
+        }
+        BlockSums sums;
+        sums.build(canvas);
+        EXPECT_EQ(sums.meanOfBlocks(c.screen, c.out), meanOfBlocks(canvas, c.screen, c.out)) << c.out;
+        const QRect changed(c.canvas.width() / 3, 1, c.canvas.width() / 2, c.canvas.height() - 2);
+        QPainter(&canvas).fillRect(changed, QColor(10, 200, 30));
+        sums.update(canvas, changed);
+        EXPECT_EQ(sums.meanOfBlocks(c.screen, c.out), meanOfBlocks(canvas, c.screen, c.out)) << c.out << " changed";
+    }
+}
+
+TEST_F(ZoomTest, FarOutTheScreenShowsTheMeansOfWhatARunDrew)
+{
+    startOnMap({3000, 2400}, "[DefaultValues]\nStartPossitionX=100\nStartPossitionY=100\n"
+                             "EndPossitionX=1400\nEndPossitionY=1600\nDosahScanerra=300\ndf_Str=10\n");
+    g_systemDlg.m_scannerTrace = 1;
+    for (const Zoom zoom : {Zoom{1, 8}, Zoom{1, 12}, Zoom{1, 16}}) {
+        view().setZoom(zoom, QPoint(0, 0));
+        ASSERT_TRUE(run(ID_START_CIEL));
+        ASSERT_TRUE(run(ID_SIN_2PI));
+        ASSERT_TRUE(run(ID_ANIMUJ));
+        QApplication::processEvents();
+        const QRect screen(-view().widget()->pos(), view().viewport()->size());
+        const QImage shown = grabShownView(view());
+        EXPECT_EQ(shown, meanOfBlocks(view().canvas(), screen, zoom.out).convertToFormat(shown.format())) << zoom.out;
+        ASSERT_TRUE(run(ID_CLEAR_START_END));
+    }
 }

@@ -1,0 +1,44 @@
+// A zoom step on a large map at the "Fit to window" level: the zoom changes and the view is
+// painted at once, in and out by turns. A map with a wall across it, in an 800 x 600 window.
+#include "benchprogram.h"
+
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+void BM_ZoomStepFromFit(benchmark::State& state)
+{
+    const int side = int(state.range(0));
+    BenchProgram program(side, "[TAV]\nDialogs=0\n", QSize(800, 600), [](QImage& map) {
+        QPainter(&map).fillRect(QRect(map.width() / 2, 0, 4, map.height()), QColor(255, 0, 0));
+    });
+    CTAV1View& view = program.view();
+    const auto start = std::chrono::steady_clock::now();
+    view.OnFitToWindow();
+    view.widget()->repaint();
+    state.counters["fit_ms"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    state.counters["fit_out"] = view.zoom().out;
+    bool in = true;
+    for (auto _ : state) {
+        if (in) {
+            view.OnZoomIn();
+        } else {
+            view.OnZoomOut();
+        }
+        view.widget()->repaint();
+        in = !in;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ZoomStepFromFit)->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(4000)->Arg(16384);
+
+int main(int argc, char** argv)
+{
+    return runBenchmarks(argc, argv);
+}
