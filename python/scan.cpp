@@ -110,6 +110,11 @@ distance : numpy.ndarray of float32
     module.def("cast", &cast, py::arg("map"), py::arg("poses"), py::arg("angles"), py::arg("range"),
         py::arg("threads") = 0, R"(Many rays at once, by the scanner's rule.
 
+The distances are exactly those of sweep's rays. The first call on a map measures how
+far each of its pixels lies from a wall (a fraction of a second for millions of
+pixels) and keeps that with the map; the rays then step over samples that cannot be
+walls.
+
 Parameters
 ----------
 map : Map
