@@ -20,7 +20,8 @@ void BM_ZoomStepFromFit(benchmark::State& state)
     const auto start = std::chrono::steady_clock::now();
     view.OnFitToWindow();
     view.widget()->repaint();
-    state.counters["fit_ms"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const std::chrono::duration<double, std::milli> fit = std::chrono::steady_clock::now() - start;
+    state.counters["fit_ms"] = fit.count();
     state.counters["fit_out"] = view.zoom().out;
     bool in = true;
     for (auto _ : state) {

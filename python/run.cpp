@@ -82,7 +82,9 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
     table["nearest_hit_px"] = column<float>(n, [&](std::size_t i) { return extreme(i, true); });
     table["farthest_hit_px"] = column<float>(n, [&](std::size_t i) { return extreme(i, false); });
     if (map.geometry) {
-        const auto metres = [&](std::size_t i) { return toMetres(*map.geometry, QPointF(steps[i].cartX, steps[i].cartY)); };
+        const auto metres = [&](std::size_t i) {
+            return toMetres(*map.geometry, QPointF(steps[i].cartX, steps[i].cartY));
+        };
         table["cart_x_m"] = column<double>(n, [&](std::size_t i) { return metres(i).x(); });
         table["cart_y_m"] = column<double>(n, [&](std::size_t i) { return metres(i).y(); });
     }
@@ -90,7 +92,8 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
     // Each hit's step: the step whose hits it lies among.
     std::vector<int> hitStep(hits.size());
     for (std::size_t i = 0; i < n; ++i) {
-        std::fill(hitStep.begin() + steps[i].firstHit, hitStep.begin() + (hitsOf(i).second - hits.begin()), steps[i].step);
+        const auto [first, last] = hitsOf(i);
+        std::fill(hitStep.begin() + (first - hits.begin()), hitStep.begin() + (last - hits.begin()), steps[i].step);
     }
     table["hit_step"] = column<int>(hits.size(), [&](std::size_t h) { return hitStep[h]; });
     table["ray_angle_rad"] = column<double>(hits.size(), [&](std::size_t h) { return hits[h].angle; });

@@ -12,7 +12,8 @@ RunRecord runOnMap(const QImage& map, const TrajectoryPoint* records, int count,
     for (int step = 1; step <= steps; ++step) {
         const StepMove move = animationStepMove(records, step);
         const int firstHit = int(run.hits.size());
-        const std::vector<SweepRay> rays = sweepPixels(pixels, move.cartX, move.cartY, move.heading, range, stepDivisor);
+        const std::vector<SweepRay> rays =
+            sweepPixels(pixels, move.cartX, move.cartY, move.heading, range, stepDivisor);
         for (const SweepRay& ray : rays) {
             if (ray.hit) {
                 run.hits.push_back(*ray.hit);

@@ -38,7 +38,8 @@ void castRays(const WallDistances& walls, const double* poses, std::size_t poseC
         }
     };
     const std::size_t blocks = (poseCount + kBlock - 1) / kBlock;
-    const std::size_t workers = std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1));
+    const std::size_t workers =
+        std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1));
     // Joined when the pool goes, also when a thread cannot be started.
     std::vector<std::jthread> pool;
     for (std::size_t w = 1; w < workers; ++w) {

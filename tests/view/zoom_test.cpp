@@ -207,8 +207,9 @@ TEST(Zoom, BlockSumsGiveTheMeansOfBlocksBeforeAndAfterTheCanvasChanges)
         QSize canvas;
         int out;
         QRect screen;
-    } cases[] = {{{203, 157}, 8, {0, 0, 26, 20}},  {{203, 157}, 12, {3, 2, 40, 40}}, {{64, 64}, 32, {0, 0, 2, 2}},
-                 {{999, 1001}, 28, {0, 0, 36, 36}}, {{5, 3}, 16, {0, 0, 3, 3}},       {{400, 90}, 24, {10, 0, 9, 9}}};
+    } cases[] = {{{203, 157}, 8, {0, 0, 26, 20}},   {{203, 157}, 12, {3, 2, 40, 40}}, {{64, 64}, 32, {0, 0, 2, 2}},
+                 {{999, 1001}, 28, {0, 0, 36, 36}}, {{5, 3}, 16, {0, 0, 3, 3}},
+                 {{400, 90}, 24, {10, 0, 9, 9}}};
     for (const auto& c : cases) {
         QImage canvas(c.canvas, QImage::Format_RGB32);
         for (int y = 0; y < canvas.height(); ++y) {
