@@ -35,7 +35,8 @@ void BlockSums::update(const QImage& canvas, const QRect& area)
         return;
     }
     if (canvas.size() != m_canvasSize) {
-        build(canvas);
+        // Summed again when next needed.
+        clear();
         return;
     }
     const QRect pixels = area.intersected(canvas.rect());

@@ -21,7 +21,8 @@ public:
     void clear();
     // Sums the whole canvas; left empty when the memory for it cannot be had.
     void build(const QImage& canvas);
-    // Sums again the cells that pixels of `area` lie in, after the canvas changed there.
+    // Sums again the cells that pixels of `area` lie in, after the canvas changed there; a canvas
+    // of another size empties them.
     void update(const QImage& canvas, const QRect& area);
     // meanOfBlocks(canvas, screen, out) for `out` a multiple of kCell, from the sums.
     QImage meanOfBlocks(const QRect& screen, int out) const;

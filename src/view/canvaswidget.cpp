@@ -15,7 +15,8 @@ CanvasWidget::CanvasWidget(const QImage& canvas, QWidget* parent)
 void CanvasWidget::setZoom(Zoom zoom)
 {
     m_zoom = zoom;
-    if (!usesBlockSums()) {
+    // Kept while zoomed out at all, so that stepping back out past 1/8 finds them made.
+    if (m_zoom.out == 1) {
         m_sums.clear();
     }
     fitToCanvas();

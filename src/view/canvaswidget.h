@@ -38,6 +38,7 @@ private:
 
     const QImage& m_canvas;
     Zoom m_zoom;
-    // Kept while usesBlockSums(), following every change the view shows.
+    // Made when usesBlockSums() first, kept while zoomed out, following every change the view
+    // shows.
     BlockSums m_sums;
 };
