@@ -56,17 +56,15 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
     }
     const std::vector<StepRecord>& steps = result.steps;
     const std::vector<ScanHit>& hits = result.hits;
-    const auto hitsOf = [&](std::size_t i) {
-        const int last = i + 1 < steps.size() ? steps[i + 1].firstHit : int(hits.size());
-        return std::pair(hits.begin() + steps[i].firstHit, hits.begin() + last);
-    };
     const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
     const auto extreme = [&](std::size_t i, bool nearest) {
-        const auto [first, last] = hitsOf(i);
-        if (first == last) {
+        const std::span<const ScanHit> of = stepHits(result, i);
+        if (of.empty()) {
             return std::numeric_limits<float>::quiet_NaN();
         }
-        return (nearest ? std::min_element(first, last, closer) : std::max_element(first, last, closer))->distance;
+        const auto found = nearest ? std::min_element(of.begin(), of.end(), closer)
+                                   : std::max_element(of.begin(), of.end(), closer);
+        return found->distance;
     };
     const std::size_t n = steps.size();
     py::dict table;
@@ -78,7 +76,7 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
     table["guide_y"] = column<int>(n, [&](std::size_t i) { return steps[i].guideY; });
     table["steering_rad"] = column<float>(n, [&](std::size_t i) { return steps[i].steering; });
     table["rays"] = column<int>(n, [&](std::size_t i) { return steps[i].rays; });
-    table["hits"] = column<int>(n, [&](std::size_t i) { return int(hitsOf(i).second - hitsOf(i).first); });
+    table["hits"] = column<int>(n, [&](std::size_t i) { return int(stepHits(result, i).size()); });
     table["nearest_hit_px"] = column<float>(n, [&](std::size_t i) { return extreme(i, true); });
     table["farthest_hit_px"] = column<float>(n, [&](std::size_t i) { return extreme(i, false); });
     if (map.geometry) {
@@ -92,8 +90,7 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
     // Each hit's step: the step whose hits it lies among.
     std::vector<int> hitStep(hits.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto [first, last] = hitsOf(i);
-        std::fill(hitStep.begin() + (first - hits.begin()), hitStep.begin() + (last - hits.begin()), steps[i].step);
+        std::fill_n(hitStep.begin() + steps[i].firstHit, stepHits(result, i).size(), steps[i].step);
     }
     table["hit_step"] = column<int>(hits.size(), [&](std::size_t h) { return hitStep[h]; });
     table["ray_angle_rad"] = column<double>(hits.size(), [&](std::size_t h) { return hits[h].angle; });

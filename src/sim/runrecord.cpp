@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 
 namespace {
 
@@ -22,13 +21,6 @@ QByteArray real(float value)
     return QByteArray::number(double(value), 'g', 9);
 }
 
-// The hits of step i: hits[first, last).
-std::pair<int, int> hitsOf(const RunRecord& run, std::size_t i)
-{
-    const int last = i + 1 < run.steps.size() ? run.steps[i + 1].firstHit : int(run.hits.size());
-    return {run.steps[i].firstHit, last};
-}
-
 QByteArray runCsv(const RunRecord& run, const std::optional<MapGeometry>& geometry)
 {
     QByteArray csv = "step,cart_x,cart_y,heading_rad,guide_x,guide_y,steering_rad,rays,hits,nearest_hit_px,"
@@ -37,16 +29,14 @@ QByteArray runCsv(const RunRecord& run, const std::optional<MapGeometry>& geomet
     const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
     for (std::size_t i = 0; i < run.steps.size(); ++i) {
         const StepRecord& step = run.steps[i];
-        const auto [firstHit, lastHit] = hitsOf(run, i);
+        const std::span<const ScanHit> hits = stepHits(run, i);
         csv += QByteArray::number(step.step) + ',' + QByteArray::number(step.cartX) + ','
             + QByteArray::number(step.cartY) + ',' + real(step.heading) + ',' + QByteArray::number(step.guideX)
             + ',' + QByteArray::number(step.guideY) + ',' + real(step.steering) + ',' + QByteArray::number(step.rays)
-            + ',' + QByteArray::number(lastHit - firstHit) + ',';
-        const auto first = run.hits.begin() + firstHit;
-        const auto last = run.hits.begin() + lastHit;
-        if (first != last) {
-            csv += real(std::min_element(first, last, closer)->distance) + ','
-                + real(std::max_element(first, last, closer)->distance);
+            + ',' + QByteArray::number(qsizetype(hits.size())) + ',';
+        if (!hits.empty()) {
+            csv += real(std::min_element(hits.begin(), hits.end(), closer)->distance) + ','
+                + real(std::max_element(hits.begin(), hits.end(), closer)->distance);
         } else {
             csv += ',';
         }
@@ -63,9 +53,7 @@ QByteArray hitsCsv(const RunRecord& run)
 {
     QByteArray csv = "step,ray_angle_rad,hit_x,hit_y,distance_px\r\n";
     for (std::size_t i = 0; i < run.steps.size(); ++i) {
-        const auto [firstHit, lastHit] = hitsOf(run, i);
-        for (int h = firstHit; h < lastHit; ++h) {
-            const ScanHit& hit = run.hits[std::size_t(h)];
+        for (const ScanHit& hit : stepHits(run, i)) {
             csv += QByteArray::number(run.steps[i].step) + ',' + real(hit.angle) + ',' + QByteArray::number(hit.x)
                 + ',' + QByteArray::number(hit.y) + ',' + real(hit.distance) + "\r\n";
         }
@@ -74,6 +62,12 @@ QByteArray hitsCsv(const RunRecord& run)
 }
 
 } // namespace
+
+std::span<const ScanHit> stepHits(const RunRecord& run, std::size_t i)
+{
+    const int last = i + 1 < run.steps.size() ? run.steps[i + 1].firstHit : int(run.hits.size());
+    return std::span(run.hits).subspan(std::size_t(run.steps[i].firstHit), std::size_t(last - run.steps[i].firstHit));
+}
 
 std::string hitsFileName(const std::string& runFile)
 {

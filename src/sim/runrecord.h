@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct RunRecord {
     // does not move a run already made.
     std::optional<MapGeometry> geometry;
 };
+
+// The hits of the run's step at index `i` (its sweep's, in the order cast).
+std::span<const ScanHit> stepHits(const RunRecord& run, std::size_t i);
 
 // The file of hits written beside a run's CSV file: "run.csv" -> "run-hits.csv".
 std::string hitsFileName(const std::string& runFile);
