@@ -1,6 +1,9 @@
 """Maps: what they hold, and every bad file or array refused with the program's own message."""
+import concurrent.futures
 import errno
 import os
+import subprocess
+import sys
 
 import numpy as np
 import pytest
@@ -53,9 +56,7 @@ FILES = [
 ]
 
 
-@pytest.mark.parametrize("reader, kind, exception, code, message", FILES)
-def test_bad_files_raise_the_programs_message(tmp_path, reader, kind, exception, code, message):
-    path = make(tmp_path, kind)
+def assert_refused(reader, path, exception, code, message):
     with pytest.raises(exception) as raised:
         reader(path)
     assert type(raised.value) is exception
@@ -64,6 +65,37 @@ def test_bad_files_raise_the_programs_message(tmp_path, reader, kind, exception,
         assert str(raised.value) == text
     else:
         assert (raised.value.errno, raised.value.strerror, raised.value.filename) == (code, text, path)
+
+
+@pytest.mark.parametrize("reader, kind, exception, code, message", FILES)
+def test_bad_files_raise_the_programs_message(tmp_path, reader, kind, exception, code, message):
+    assert_refused(reader, make(tmp_path, kind), exception, code, message)
+
+
+def test_threads_loading_at_once_each_get_their_own_error(tmp_path):
+    """The readers let go of the GIL: each thread's failure is its own, never another's."""
+    rows = [(reader, make(tmp_path, kind), *rest) for reader, kind, *rest in FILES if kind != "pipe"]
+    with concurrent.futures.ThreadPoolExecutor(len(rows)) as pool:
+        for done in [pool.submit(lambda row=row: [assert_refused(*row) for _ in range(300)]) for row in rows]:
+            done.result()
+
+
+def test_memory_short_in_a_worker_thread_raises_memory_error():
+    """Room for one thread's rays but not eight: the workers' failure reaches Python, not abort()."""
+    script = """if 1:
+        import resource, numpy as np, tav1
+        world = tav1.Map(np.zeros((64, 64), bool))
+        tav1.cast(world, [[5, 5, 0]], [0.0], 10)
+        used = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
+        limit = used + 64 * 2_000_000 * 4 + 150 * 2**20
+        resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+        try:
+            tav1.cast(world, np.full((64, 3), 5.0), np.zeros(2_000_000), 10, threads=8)
+        except MemoryError:
+            print("MemoryError")
+    """
+    done = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True, timeout=60)
+    assert (done.returncode, done.stdout) == (0, "MemoryError\n"), done.stderr
 
 
 # (call, message start)

@@ -3,7 +3,8 @@
 #include <cerrno>
 
 namespace {
-int g_lastError = 0;
+// Each thread's own, as errno is: two threads loading maps must not read each other's failure.
+thread_local int g_lastError = 0;
 }
 
 int GetLastError()

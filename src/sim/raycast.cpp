@@ -1,11 +1,11 @@
 #include "sim/raycast.h"
 
 #include "platform/pixelmath.h"
+#include "platform/workshare.h"
 
 #include <algorithm>
 #include <atomic>
 #include <optional>
-#include <thread>
 #include <vector>
 
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
@@ -32,18 +32,12 @@ void castRays(const WallDistances& walls, const double* poses, std::size_t poseC
     // shared with another program) takes fewer blocks instead of holding the others up.
     constexpr std::size_t kBlock = 16;
     std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t first = next.fetch_add(kBlock); first < poseCount; first = next.fetch_add(kBlock)) {
-            castPoses(first, std::min(first + kBlock, poseCount));
-        }
-    };
     const std::size_t blocks = (poseCount + kBlock - 1) / kBlock;
     const std::size_t workers =
         std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1));
-    // Joined when the pool goes, also when a thread cannot be started.
-    std::vector<std::jthread> pool;
-    for (std::size_t w = 1; w < workers; ++w) {
-        pool.emplace_back(work);
-    }
-    work();
+    shareWork(workers, [&](const std::atomic<bool>& stop) {
+        for (std::size_t first = next.fetch_add(kBlock); first < poseCount && !stop; first = next.fetch_add(kBlock)) {
+            castPoses(first, std::min(first + kBlock, poseCount));
+        }
+    });
 }
