@@ -97,7 +97,7 @@ void writeIniFile()
     for (const Written& entry : kWritten) {
         const int written = WritePrivateProfileStringA(entry.section, entry.key, entry.value, kIni);
         if (written == 0 && index < kCheckedWrites) {
-            ShowError(GetLastError(), "Error Write to ini file !");
+            ShowCommandError(GetLastError(), "Error Write to ini file !");
         }
         ++index;
     }

@@ -4,6 +4,7 @@
 #include "platform/pi.h"
 
 #include <cmath>
+#include <cstdio>
 
 void generateCircle(int n, int radius10, float* xs, float* ys)
 {
@@ -20,13 +21,14 @@ void generateCircle(int n, int radius10, float* xs, float* ys)
     }
 }
 
-bool writePointFile(std::FILE* file, const float* xs, const float* ys, int n)
+std::string pointFileText(const float* xs, const float* ys, int n)
 {
     const CLocaleScope cLocale;
+    std::string text;
+    // The largest float takes 48 characters at this precision.
+    char line[128];
     for (int i = 0; i < n; ++i) {
-        if (std::fprintf(file, "%5.8f %5.8f \n", double(xs[i]), double(ys[i])) < 0) {
-            return false;
-        }
+        text.append(line, std::size_t(std::snprintf(line, sizeof line, "%5.8f %5.8f \n", double(xs[i]), double(ys[i]))));
     }
-    return std::fflush(file) == 0 && std::ferror(file) == 0;
+    return text;
 }

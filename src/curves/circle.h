@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdio>
+#include <string>
 
 // Circle points: n points of a circle of radius 10 * radius10 pixels about the origin, the
 // angle stepped by 2*pi/n (a 32-bit constant) from -pi and accumulated in double precision, so
@@ -8,5 +8,5 @@
 // xs and ys need n + 1 entries.
 void generateCircle(int n, int radius10, float* xs, float* ys);
 
-// Writes points 0 .. n - 1 as lines "%5.8f %5.8f \n" in the C locale. False when a write fails.
-bool writePointFile(std::FILE* file, const float* xs, const float* ys, int n);
+// The point file of points 0 .. n - 1: lines "%5.8f %5.8f \n" in the C locale.
+std::string pointFileText(const float* xs, const float* ys, int n);

@@ -2,6 +2,7 @@
 
 #include "platform/fileopen.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 // Not QSaveFile: its names are QStrings (a name that is not UTF-8 cannot be written), it replaces
@@ -23,6 +25,7 @@ constexpr int kLinkDepth = 40;
 struct Pending {
     std::string target;
     std::string temporary;
+    std::string earlier; // the target's earlier file, kept while a pair is put in place
 };
 
 std::string folderOf(const std::string& name)
@@ -89,12 +92,22 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// A new file beside the target, named so that no two writers meet; -1 with errno set.
+FileSystemCalls g_calls;
+
+// A name beside the target that no two writers share. It holds at most the first 64 bytes of the
+// target's own name, so that it is no longer than a name the folder already takes.
+std::string temporaryName(const std::string& target, const char* ending)
+{
+    constexpr std::size_t kNameBytes = 64;
+    return folderOf(target) + "/." + baseOf(target).substr(0, kNameBytes) + '.'
+           + std::to_string(QRandomGenerator::global()->generate()) + ending;
+}
+
+// A new file beside the target; -1 with errno set.
 int createTemporary(const std::string& target, std::string& temporary)
 {
-    const std::string prefix = folderOf(target) + "/." + baseOf(target) + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = prefix + std::to_string(QRandomGenerator::global()->generate()) + ".tmp";
+        temporary = temporaryName(target, ".tmp");
         // 0666 as any new file: the umask takes off what the user does not give away.
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd >= 0 || errno != EEXIST) {
@@ -131,7 +144,7 @@ bool writeTemporary(const std::string& target, std::string_view bytes, std::stri
         [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
         ::fchmod(fd, existing.st_mode & 07777);
     }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, bytes) && g_calls.sync(fd) == 0;
     const int reason = errno;
     if (::close(fd) != 0 || !written) {
         if (!written) {
@@ -150,13 +163,67 @@ void removeTemporaries(const std::vector<Pending>& pending, std::size_t from)
     }
 }
 
+// Keeps the target's earlier file under another name until the files after it are in place too:
+// a second link to it, or where the folder takes no hard links (FAT), a copy. Empty for a target
+// that does not exist yet.
+bool keepEarlier(Pending& file)
+{
+    if (::access(file.target.c_str(), F_OK) != 0) {
+        return errno == ENOENT;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        file.earlier = temporaryName(file.target, ".old");
+        if (::link(file.target.c_str(), file.earlier.c_str()) == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    QFile earlier;
+    if (!openForReading(file.target, earlier)) {
+        return false;
+    }
+    const QByteArray bytes = earlier.readAll();
+    return earlier.error() == QFileDevice::NoError
+           && writeTemporary(file.target, std::string_view(bytes.constData(), std::size_t(bytes.size())), file.earlier);
+}
+
+// Puts back the earlier files of the targets already replaced (a new one is removed again).
+void restoreEarlier(const std::vector<Pending>& pending, std::size_t replaced)
+{
+    const int reason = errno;
+    for (std::size_t i = 0; i < replaced; ++i) {
+        if (pending[i].earlier.empty()) {
+            ::unlink(pending[i].target.c_str());
+        } else {
+            ::rename(pending[i].earlier.c_str(), pending[i].target.c_str());
+        }
+    }
+    errno = reason;
+}
+
+void removeEarlier(const std::vector<Pending>& pending)
+{
+    for (const Pending& file : pending) {
+        if (!file.earlier.empty()) {
+            removeKeepingErrno(file.earlier);
+        }
+    }
+}
+
 } // namespace
+
+FileSystemCalls setFileSystemCalls(FileSystemCalls calls)
+{
+    return std::exchange(g_calls, calls);
+}
 
 std::size_t writeFilesWhole(std::span<const FileContent> files)
 {
     std::vector<Pending> pending;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        Pending file{files[i].name, {}};
+        Pending file{files[i].name, {}, {}};
         if (file.target.find('\0') != std::string::npos) {
             removeTemporaries(pending, 0);
             errno = EINVAL;
@@ -168,12 +235,23 @@ std::size_t writeFilesWhole(std::span<const FileContent> files)
         }
         pending.push_back(std::move(file));
     }
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (::rename(pending[i].temporary.c_str(), pending[i].target.c_str()) != 0) {
-            removeTemporaries(pending, i);
+    // Each file but the last could have to be put back when a later one cannot be renamed.
+    for (std::size_t i = 0; i + 1 < pending.size(); ++i) {
+        if (!keepEarlier(pending[i])) {
+            removeEarlier(pending);
+            removeTemporaries(pending, 0);
             return i;
         }
     }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (g_calls.rename(pending[i].temporary.c_str(), pending[i].target.c_str()) != 0) {
+            removeTemporaries(pending, i);
+            restoreEarlier(pending, i);
+            removeEarlier(pending);
+            return i;
+        }
+    }
+    removeEarlier(pending);
     return files.size();
 }
 

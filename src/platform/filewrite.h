@@ -1,6 +1,9 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <cstddef>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,12 +26,23 @@ struct FileContent {
 };
 
 // Writes every file whole, or replaces none: all are checked and written to their temporaries
-// before the first is replaced. Returns files.size() when all were written, or the index of the
+// before the first is replaced, and where a later one cannot be put in place the earlier ones
+// get their earlier files back. Returns files.size() when all were written, or the index of the
 // file that failed, with errno set.
 std::size_t writeFilesWhole(std::span<const FileContent> files);
 
 // writeFilesWhole of one file; false with errno set.
 bool writeFileWhole(const std::string& name, std::string_view bytes);
+
+// The system calls that put a written file on the disk and in its place; a test replaces them to
+// make them fail.
+struct FileSystemCalls {
+    int (*sync)(int fd) = ::fsync;
+    int (*rename)(const char* from, const char* to) = ::rename;
+};
+
+// Makes the writer use `calls`; returns the calls used until now.
+FileSystemCalls setFileSystemCalls(FileSystemCalls calls);
 
 // "NAME: reason" for a failure with errno `error`, as the program's boxes and messages name it.
 std::string writeFailureText(const std::string& name, int error);

@@ -35,3 +35,8 @@ void ShowError(int code, const char* caption)
 {
     ui().messageBox(QString::fromUtf8(caption), QString::asprintf("Error:%d", code), Ui::Icon::Error);
 }
+
+void ShowCommandError(int code, const char* caption)
+{
+    ui().commandFailed(QString::fromUtf8(caption), QString::asprintf("Error:%d", code));
+}

@@ -69,3 +69,5 @@ std::string takeChosenFile(const std::string& path);
 
 // The program-wide error box: text "Error:<code>", the caption, the error icon, an OK button.
 void ShowError(int code, const char* caption);
+// The same box for a command that could not write its file (see Ui::commandFailed).
+void ShowCommandError(int code, const char* caption);

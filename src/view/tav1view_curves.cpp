@@ -5,6 +5,7 @@
 #include "curves/plot.h"
 #include "curves/pointfile.h"
 #include "platform/fileopen.h"
+#include "platform/filewrite.h"
 #include "platform/lasterror.h"
 #include "platform/pixelmath.h"
 #include "platform/ui.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace {
 
@@ -42,27 +44,24 @@ void CTAV1View::OnSaveCircle()
         }
         fileName = *chosen;
     }
-    // A failed write is reported as the command reports a file it cannot open.
-    const auto reportFailure = [fixedName] {
+    const int n = std::clamp(m_curveDlg.m_valueCount, 1, kPointCapacity);
+    std::vector<float> xs(std::size_t(n) + 1);
+    std::vector<float> ys(std::size_t(n) + 1);
+    generateCircle(n, m_curveDlg.m_radius10, xs.data(), ys.data());
+    // Whole or not at all; a file that cannot be written leaves the points as they were, as one
+    // that cannot be opened.
+    errno = 0;
+    if (!writeFileWhole(fileName, pointFileText(xs.data(), ys.data(), n))) {
         SetLastErrorFromErrno(EIO);
         if (fixedName) {
-            ui().messageBox(QStringLiteral("Error OpenFile"), lastErrorText(), Ui::Icon::Error);
+            ui().commandFailed(QStringLiteral("Error OpenFile"), lastErrorText());
         } else {
-            ShowError(GetLastError(), "Error fopenFile");
+            ShowCommandError(GetLastError(), "Error fopenFile");
         }
-    };
-    errno = 0;
-    std::FILE* file = openForWriting(fileName);
-    if (file == nullptr) {
-        reportFailure();
         return;
     }
-    const int n = std::clamp(m_curveDlg.m_valueCount, 1, kPointCapacity);
-    generateCircle(n, m_curveDlg.m_radius10, m_pointsX.get(), m_pointsY.get());
-    const bool written = writePointFile(file, m_pointsX.get(), m_pointsY.get(), n);
-    if (std::fclose(file) != 0 || !written) {
-        reportFailure();
-    }
+    std::copy(xs.begin(), xs.end(), m_pointsX.get());
+    std::copy(ys.begin(), ys.end(), m_pointsY.get());
     m_pointCount = n + 1;
     m_plotOnDraw = true;
 }

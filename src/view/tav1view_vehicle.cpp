@@ -2,7 +2,7 @@
 
 #include "dialogs/startenddlg.h"
 #include "dialogs/systemdlg.h"
-#include "platform/fileopen.h"
+#include "platform/filewrite.h"
 #include "platform/lasterror.h"
 #include "platform/pause.h"
 #include "platform/runinput.h"
@@ -152,24 +152,11 @@ void CTAV1View::OnFileSave()
         }
         fileName = *chosen;
     }
+    // Whole or not at all: a full disk must not cut the earlier log.
     errno = 0;
-    std::FILE* file = openForWriting(fileName);
-    if (file == nullptr) {
+    if (!writeFileWhole(fileName, obstacleLogText())) {
         SetLastErrorFromErrno(EACCES);
-        ShowError(GetLastError(), "Error fopen OnFileSave");
-        return;
-    }
-    const int count = std::clamp(g_obstacleCount, 0, kObstacleCapacity);
-    for (int i = 0; i < count; ++i) {
-        std::fprintf(file, "%d %d %f\n", g_obstaclePoints[i].x, g_obstaclePoints[i].y,
-                     static_cast<double>(g_obstacleValues[i]));
-    }
-    std::fputs("---------------------------------\n", file);
-    // A full disk must not pass as a saved log.
-    const bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) {
-        SetLastErrorFromErrno(ENOSPC);
-        ShowError(GetLastError(), "Error fopen OnFileSave");
+        ShowCommandError(GetLastError(), "Error fopen OnFileSave");
     }
 }
 

@@ -28,16 +28,7 @@ struct MemoryFile {
 
 std::string written(const std::vector<float>& xs, const std::vector<float>& ys, int n)
 {
-    std::FILE* file = std::tmpfile();
-    EXPECT_TRUE(writePointFile(file, xs.data(), ys.data(), n));
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        text.append(buffer, got);
-    }
-    std::fclose(file);
-    return text;
+    return pointFileText(xs.data(), ys.data(), n);
 }
 
 struct Points {

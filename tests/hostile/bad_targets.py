@@ -42,17 +42,18 @@ INI = ("[Velmora]\nDialogs=1\nMessageBox=0\n[TAV]\nDialogs=0\nDefault=1\nBitmapa
 SAMPLES = "".join("%d.5 %d.25\n" % (i % 17 - 8, i % 11 - 5) for i in range(200))
 
 # name: (script writing T, fixed file name or None, written whole, exit status and stderr mark of
-# a failure). The program's own outputs are written whole and stop the script; the others keep
-# their own way of writing (a short write cuts the file) and show their box.
+# a failure). A file that could not be written stops the script with status 2, also where the
+# command shows its own box; only the integration trace is written as it goes (a short write
+# cuts it) and does not stop the script.
 OUTPUTS = {
     "ExportRun": ("ExportRun {t}\n", None, True, 2, "[Error Export run] "),
     "SavePath": ("Line\nSavePath {t}\n", None, True, 2, "[Error Save path] "),
     "Dump": ("Dump {t}\n", None, True, 2, "cannot write the dump"),
     "Snapshot": ("Snapshot {t}\n", None, True, 2, "cannot write the snapshot"),
     "Screen": ("Screen {t}\n", None, True, 2, "cannot write the screen"),
-    "SaveCircle": ("SaveCircle {t}\n", None, False, 0, "[Error fopenFile] "),
-    "FileSave": ("StartCiel\n" + "Scanner\n" * 5 + "FileSave {t}\n", None, False, 0, "[Error fopen OnFileSave] "),
-    "WriteIni": ("WriteIni\n", "tav.ini", True, 0, "[Error Write to ini file !] "),
+    "SaveCircle": ("SaveCircle {t}\n", None, True, 2, "[Error fopenFile] "),
+    "FileSave": ("StartCiel\n" + "Scanner\n" * 5 + "FileSave {t}\n", None, True, 2, "[Error fopen OnFileSave] "),
+    "WriteIni": ("WriteIni\n", "tav.ini", True, 2, "[Error Write to ini file !] "),
     "temp.txt": ("Algoritmus samples.dat\n", "temp.txt", False, 0, "[Error open temp file !] "),
 }
 

@@ -17,7 +17,8 @@ keeps every case's working folder). Each input runs in a fresh working folder:
            blank lines; each ends with its exit status, and at its peak holds no more memory
            than a run of an empty script does plus twice the most a script may be (64 MiB)
 
-Every run must end within 10 s with exit status 0 (never by a signal), show exactly the message
+Every run must end within 10 s with exit status 0, or 2 where a file it writes whole could not be
+written (never by a signal), show exactly the message
 boxes expected for the input (by caption), and print a Dump that parses as strict JSON with the
 expected values. A map that cannot be used must be refused with a box, never half loaded.
 A folder, named pipe or device offered as a file is refused with the code that says why
@@ -115,7 +116,7 @@ STARTUP = {
                       "PomocneMenu\nDump\n", {"Error open temp file !"}, {"m_bitmapLoaded": True},
                       ("temp.txt", errno.ESPIPE)),
     "prek_txt_fifo": ({"tav.ini": POINT_INI, "mapa.bmp": SMALL_MAP, "prek.txt": make_corpus.FIFO},
-                      "FileSave\nDump\n", {"Error fopen OnFileSave"}, {"m_bitmapLoaded": True},
+                      "Dump\nFileSave\n", {"Error fopen OnFileSave"}, {"m_bitmapLoaded": True},
                       ("prek.txt", errno.ESPIPE)),
     "map_name_latin1": ({"tav.ini": POINT_INI.replace(b"mapa.bmp", LATIN1_MAP), LATIN1_MAP: SMALL_MAP},
                         "PomocneMenu\nDump\n", set(), {"m_bitmapLoaded": True}, None),
@@ -209,8 +210,8 @@ def check_refused(problems, err, code, placed, kind):
             problems.append("%s was replaced" % os.path.basename(path))
 
 
-def run(tav1, folder, script, *options):
-    """Runs one script in `folder`; returns (problems, stderr, dump)."""
+def run(tav1, folder, script, *options, status=0):
+    """Runs one script in `folder`, expecting exit `status`; returns (problems, stderr, dump)."""
     def limit():
         resource.setrlimit(resource.RLIMIT_AS, (ADDRESS_SPACE, ADDRESS_SPACE))
     # A sanitizer build reserves terabytes of address space for its shadow memory and keeps
@@ -225,7 +226,7 @@ def run(tav1, folder, script, *options):
     problems = []
     if done.returncode < 0:
         problems.append("killed by signal %d" % -done.returncode)
-    elif done.returncode != 0:
+    elif done.returncode != status:
         problems.append("exit status %d" % done.returncode)
     dump = None
     try:
@@ -302,7 +303,8 @@ def try_ini(tav1, path, folder):
         problems.append("prek.txt missing or not ended by its closing line")
     code = refusal_code(path)
     if code is not None:
-        more, err, dump = run(tav1, folder, "WriteIni\nDump\n", "--map", "mapa.bmp")
+        # A file that could not be written ends the script.
+        more, err, dump = run(tav1, folder, "Dump\nWriteIni\n", "--map", "mapa.bmp", status=2)
         check(more, err, dump, {"Error Write to ini file !"}, {})
         check_refused(more, err, code, [os.path.join(folder, "tav.ini")], file_type(path))
         if os.path.isfile(path) and open(path, "rb").read() != open(os.path.join(folder, "tav.ini"), "rb").read():
@@ -321,7 +323,8 @@ def try_points(tav1, path, folder):
     place(path, os.path.join(folder, "samples.dat"))
     readable = os.path.isfile(path)
     problems, err, dump = run(tav1, folder, "CurveSettings squaresEllipses=1 numbers=1 preciseIntegration=1\n"
-                              "LoadData\nKresli\nDump loaded.json\nSaveCircle\nAlgoritmus samples.dat\nDump\n")
+                              "LoadData\nKresli\nDump loaded.json\nAlgoritmus samples.dat\nDump\nSaveCircle\n",
+                              status=0 if readable else 2)
     check(problems, err, dump, boxes, {"m_dataFileName": "samples.dat" if readable else ""})
     try:
         with open(os.path.join(folder, "loaded.json"), "rb") as handle:
@@ -348,7 +351,8 @@ def try_startup(tav1, case, folder):
         else:
             with open(target, "wb") as handle:
                 handle.write(data)
-    problems, err, dump = run(tav1, folder, script, *OPTIONS.get(case, []))
+    problems, err, dump = run(tav1, folder, script, *OPTIONS.get(case, []), 
+                              status=2 if refused and refused[0] != "temp.txt" else 0)
     check(problems, err, dump, boxes, fields)
     if refused is not None:
         name, code = refused

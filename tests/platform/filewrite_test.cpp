@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -68,6 +69,72 @@ TEST_F(FileWriteTest, ReplacesAFileWholeThroughItsLinksKeepingItsPermissions)
     EXPECT_EQ(errno, EINVAL);
     EXPECT_EQ(read("a.txt"), "new\n");
     EXPECT_EQ(listing(), QStringList({"a.txt", "b.txt", "link1", "link2"}));
+}
+
+// Calls that fail where a row says: a sync, or the n-th rename (from 1).
+int g_failingRename = 0;
+int g_renames = 0;
+
+int failingSync(int)
+{
+    errno = EIO;
+    return -1;
+}
+
+int renameFailingOnce(const char* from, const char* to)
+{
+    if (++g_renames == g_failingRename) {
+        errno = EPERM;
+        return -1;
+    }
+    return ::rename(from, to);
+}
+
+TEST_F(FileWriteTest, AFileNotOnTheDiskOrNotInPlaceCostsNoEarlierFile)
+{
+    struct Row {
+        const char* name;
+        bool syncFails;
+        int failingRename;
+        bool firstExists;
+        std::size_t failed; // the file reported
+        int error;
+    };
+    const Row rows[] = {
+        {"the data never reached the disk", true, 0, true, 0, EIO},
+        {"the second of a pair cannot be put in place", false, 2, true, 1, EPERM},
+        {"the second cannot, the first was new", false, 2, false, 1, EPERM},
+        {"the first cannot", false, 1, true, 0, EPERM},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+        if (row.firstExists) {
+            write("run.csv", kEarlier);
+        }
+        write("run-hits.csv", kEarlier + "hits\n");
+        g_renames = 0;
+        g_failingRename = row.failingRename;
+        const FileSystemCalls normal = setFileSystemCalls({row.syncFails ? failingSync : ::fsync, renameFailingOnce});
+        const FileContent pair[] = {{path("run.csv"), "new\n"}, {path("run-hits.csv"), "new hits\n"}};
+        errno = 0;
+        EXPECT_EQ(writeFilesWhole(pair), row.failed);
+        EXPECT_EQ(errno, row.error);
+        setFileSystemCalls(normal);
+        EXPECT_EQ(read("run.csv"), row.firstExists ? kEarlier : "(cannot be read)");
+        EXPECT_EQ(read("run-hits.csv"), kEarlier + "hits\n");
+        EXPECT_EQ(listing().size(), row.firstExists ? 2 : 1) << listing().join(' ').toStdString();
+    }
+}
+
+TEST_F(FileWriteTest, TheLongestNameAFolderTakesIsWrittenEveryTime)
+{
+    const std::string name(255, 'n');
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(writeFileWhole(path(name.c_str()), std::to_string(i))) << std::strerror(errno);
+    }
+    EXPECT_EQ(read(name.c_str()), "19");
 }
 
 } // namespace
