@@ -39,6 +39,8 @@ def make(tmp_path, kind):
         path.write_text("resolution: 0.05\n")
     elif kind == "bad.yaml":
         path.write_text("image: text\nresolution: fast\n")
+    elif kind == "huge.yaml":
+        path.write_text("image: text\nresolution: 1e999\n")
     return path
 
 
@@ -53,6 +55,7 @@ FILES = [
     (tav1.import_occupancy, "text", ValueError, None, "{p} cannot be read (not an image that can be read)"),
     (tav1.import_occupancy, "no image.yaml", ValueError, None, "{p}: image: is missing"),
     (tav1.import_occupancy, "bad.yaml", ValueError, None, "{p}: resolution: fast is not a number"),
+    (tav1.import_occupancy, "huge.yaml", ValueError, None, "{p}: resolution: 1e999 is out of range"),
 ]
 
 

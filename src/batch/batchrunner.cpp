@@ -113,7 +113,8 @@ public:
 private:
     bool error(const QString& text) const
     {
-        std::fprintf(stderr, "script line %d: %s\n", m_line, text.toUtf8().constData());
+        const QByteArray line = echoLine(QStringLiteral("script line %1: %2").arg(m_line).arg(text));
+        std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
         return false;
     }
 

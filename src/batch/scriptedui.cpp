@@ -2,13 +2,19 @@
 
 #include <utility>
 
+QByteArray echoLine(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    text.replace(QChar(0), QLatin1String("\\0"));
+    return text.toUtf8() + '\n';
+}
+
 void ScriptedUi::messageBox(const QString& caption, const QString& text, Icon)
 {
     m_messages.push_back({caption, text});
     if (m_echo != nullptr) {
-        QString line = QStringLiteral("[%1] %2").arg(caption, text);
-        line.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-        std::fprintf(m_echo, "%s\n", line.toUtf8().constData());
+        const QByteArray line = echoLine(QStringLiteral("[%1] %2").arg(caption, text));
+        std::fwrite(line.constData(), 1, std::size_t(line.size()), m_echo);
         std::fflush(m_echo);
     }
 }
@@ -40,6 +46,20 @@ std::optional<std::string> ScriptedUi::fileDialog(const FileDialogRequest&)
     }
     const QByteArray answer = m_answers.takeFirst();
     if (isCancel(answer)) {
+        return std::nullopt;
+    }
+    // A file dialog gives one file: a name that ends in a slash is a folder's, and a word more is
+    // most likely the rest of a name with a blank, which a script cannot give.
+    const QString refusal = answer.endsWith('/')
+                                ? QStringLiteral("\"%1\" names a folder, not a file").arg(QString::fromUtf8(answer))
+                            : m_answers.isEmpty()
+                                ? QString()
+                                : QStringLiteral("a file dialog takes one word, not also \"%1\"")
+                                      .arg(QString::fromUtf8(m_answers.join(' ')));
+    if (!refusal.isEmpty()) {
+        if (m_scriptError.isEmpty()) {
+            m_scriptError = refusal;
+        }
         return std::nullopt;
     }
     return takeChosenFile(answer.toStdString());

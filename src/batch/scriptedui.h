@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <vector>
 
+// `text` as one line of standard error: line ends and NUL bytes shown escaped ("\n", "\0").
+QByteArray echoLine(QString text);
+
 // Answers boxes and dialogs from a script, with no person at the screen: message boxes are
-// answered with OK and recorded; a file dialog takes the next answer word, a path (its bytes as
-// they are) or "cancel"; a parameter dialog takes "cancel", or field=value words typed into its fields before OK is
+// answered with OK and recorded; a file dialog takes the answer word, a file's path (its bytes as
+// they are) or "cancel", and refuses a folder's name or a second word; a parameter dialog takes "cancel", or field=value words typed into its fields before OK is
 // pressed (no words: OK on the dialog as it opened). A refused OK is followed by Cancel.
 class ScriptedUi : public Ui {
 public:

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -35,7 +36,13 @@ double number(const YAML::Node& node, const char* key)
 {
     double value = 0.0;
     if (!node.IsScalar() || !YAML::convert<double>::decode(node, value) || !std::isfinite(value)) {
-        throw KeyError{key, QStringLiteral("%1 is not a number").arg(textOf(node))};
+        // A number a double cannot hold (1e999, 1e-400) is a number all the same.
+        const std::string& text = node.IsScalar() ? node.Scalar() : std::string();
+        const char* end = text.data() + text.size();
+        const std::from_chars_result read = std::from_chars(text.data(), end, value);
+        const bool outOfRange = read.ec == std::errc::result_out_of_range && read.ptr == end;
+        throw KeyError{key, (outOfRange ? QStringLiteral("%1 is out of range") : QStringLiteral("%1 is not a number"))
+                                .arg(textOf(node))};
     }
     return value;
 }

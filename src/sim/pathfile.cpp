@@ -10,29 +10,34 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <optional>
 
 namespace {
 
-// A path line is two numbers; anything this long is not one, and is not read whole.
+// A path line is two numbers; a line whose text (its line end aside) is longer is not one, and is
+// not read whole.
 constexpr qint64 kMaxLineBytes = 1024;
 
 // Pixels are ints: a coordinate beyond them could not be a start or end point.
 constexpr double kPixelLimit = 2147483648.0;
 
+struct Real {
+    double value = 0.0;
+    std::errc error = std::errc::invalid_argument; // result_out_of_range: a number no double holds
+};
+
 // A C-locale real filling the whole field (std::from_chars, as strtod follows the locale).
-std::optional<double> parseReal(QByteArray field)
+Real parseReal(QByteArray field)
 {
     if (field.startsWith('+') && !field.startsWith("+-")) {
         field.remove(0, 1);
     }
-    double value = 0.0;
+    Real real;
     const char* end = field.constData() + field.size();
-    const auto [stop, error] = std::from_chars(field.constData(), end, value);
-    if (field.isEmpty() || error != std::errc() || stop != end) {
-        return std::nullopt;
+    const auto [stop, error] = std::from_chars(field.constData(), end, real.value);
+    if (!field.isEmpty() && stop == end) {
+        real.error = error;
     }
-    return value;
+    return real;
 }
 
 // The shortest text that reads back as the same double, sign of zero included (Qt's number()
@@ -59,17 +64,20 @@ std::variant<PathPoint, QString> recordOf(const QList<QByteArray>& fields)
     for (int i = 0; i < 2; ++i) {
         const QByteArray field = fields[i].trimmed();
         const QString shown = QString::fromUtf8(field);
-        const std::optional<double> value = parseReal(field);
-        if (!value) {
+        const Real value = parseReal(field);
+        if (value.error == std::errc::result_out_of_range) {
+            return QStringLiteral("%1 is out of range").arg(shown);
+        }
+        if (value.error != std::errc()) {
             return QStringLiteral("\"%1\" is not a number").arg(shown);
         }
-        if (!std::isfinite(*value)) {
+        if (!std::isfinite(value.value)) {
             return QStringLiteral("%1 is not a finite number").arg(shown);
         }
-        if (!(std::fabs(*value) < kPixelLimit)) {
+        if (!(std::fabs(value.value) < kPixelLimit)) {
             return QStringLiteral("%1 lies beyond the pixel coordinates").arg(shown);
         }
-        values[i] = *value;
+        values[i] = value.value;
     }
     return PathPoint{values[0], values[1]};
 }
@@ -84,11 +92,14 @@ std::variant<std::vector<PathPoint>, QString> parsePath(QIODevice& in, int capac
     const auto fault = [&number](const QString& reason) {
         return QStringLiteral("line %1: %2").arg(number).arg(reason);
     };
-    while (!in.atEnd()) {
+    // Read until a read gives nothing: a file of the system's (/proc) says it is empty and is not.
+    for (QByteArray line = in.readLine(kMaxLineBytes + 3); !line.isEmpty(); line = in.readLine(kMaxLineBytes + 3)) {
         ++number;
-        QByteArray line = in.readLine(kMaxLineBytes);
-        if (!line.endsWith('\n') && !in.atEnd()) {
-            return fault(QStringLiteral("longer than %1 bytes").arg(kMaxLineBytes - 1));
+        if (line.endsWith('\n')) {
+            line.chop(line.endsWith("\r\n") ? 2 : 1);
+        }
+        if (line.size() > kMaxLineBytes) {
+            return fault(QStringLiteral("longer than %1 bytes").arg(kMaxLineBytes));
         }
         if (number == 1 && line.startsWith("\xEF\xBB\xBF")) {
             line.remove(0, 3); // a spreadsheet's UTF-8 byte-order mark

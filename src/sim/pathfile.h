@@ -11,8 +11,8 @@ class QIODevice;
 
 // A reference path as a file, for paths planned elsewhere (a script, a spreadsheet) and for the
 // program's own: CSV, one record a row, "x,y" in view pixels as C-locale reals. A header row
-// "x,y" may come first; blank lines and lines starting with '#' are skipped; lines may end in LF or CRLF; the samples may
-// lie at any spacing. Written with a header, CRLF line ends and the shortest numbers that read
+// "x,y" may come first; blank lines and lines starting with '#' are skipped; lines may end in LF
+// or CRLF and hold at most 1024 bytes beside their line end; the samples may lie at any spacing. Written with a header, CRLF line ends and the shortest numbers that read
 // back as the same 64-bit values.
 
 struct PathPoint {

@@ -93,6 +93,13 @@ TEST_F(BatchTest, BoxesGoToStandardErrorAndIntoTheDump)
     const QJsonArray messages = QJsonDocument::fromJson(result.out).object()["messages"].toArray();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].toObject()["caption"].toString(), "GetPriovateProfileStringError Mapa");
+
+    // A box's text is echoed whole: a NUL byte it quotes is shown, not an end.
+    QFile nul(QDir(m_batch.dir()).filePath("nul.csv"));
+    ASSERT_TRUE(nul.open(QIODevice::WriteOnly));
+    nul.write(QByteArray("1,2\0\n", 5));
+    nul.close();
+    EXPECT_TRUE(runBatch("LoadPath nul.csv\n").err.endsWith("nul.csv: line 1: \"2\\0\" is not a number\n"));
 }
 
 TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
@@ -110,6 +117,10 @@ TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
         {QByteArray("ReadIni\nDump d\0.json\n", 21), "script line 2: a word holds a NUL byte"},
         {"Sin2Pi\nSavePath nowhere/p.csv\nWriteIni\n", "script line 2: SavePath: Error Save path: "},
         {"SavePath p.csv\nWriteIni\n", "script line 1: SavePath: Error Save path: No path to save"},
+        {"Line\nExportRun out/\nWriteIni\n", "script line 2: ExportRun: \"out/\" names a folder, not a file"},
+        {"Line\nSavePath p.csv/\nWriteIni\n", "script line 2: SavePath: \"p.csv/\" names a folder, not a file"},
+        {"Line\nSavePath b.csv c.csv\nWriteIni\n", "script line 2: SavePath: a file dialog takes one word, not also \"c.csv\""},
+        {"LoadPath with space.csv\nWriteIni\n", "script line 1: LoadPath: a file dialog takes one word, not also \"space.csv\""},
     };
     for (const Case& c : cases) {
         const BatchResult result = runBatch(c.script);
@@ -119,6 +130,9 @@ TEST_F(BatchTest, ScriptErrorsStopWithStatusTwoAndTheLineNumber)
     // Nothing after the failing line ran: WriteIni wrote no file, and no name was cut at a NUL.
     EXPECT_FALSE(QFile::exists(QDir(m_batch.dir()).filePath("tav.ini")));
     EXPECT_FALSE(QFile::exists(QDir(m_batch.dir()).filePath("d")));
+    // Nor was a file written under a folder's name or the first of two words.
+    EXPECT_EQ(QDir(m_batch.dir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"temp.txt"}));
 }
 
 TEST_F(BatchTest, PointerCommandsAndSnapshot)

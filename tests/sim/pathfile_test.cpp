@@ -54,12 +54,19 @@ TEST(PathFile, ReadsGoodPathsAndNamesTheLineOfEveryFault)
         {"one column", "\n12\n", {}, "line 2: 1 columns, not the 2 of x,y"},
         {"NaN", "1,2\nnan,2\n", {}, "line 2: nan is not a finite number"},
         {"infinity", "-inf,2\n", {}, "line 1: -inf is not a finite number"},
-        {"beyond a double", "1e400,2\n", {}, "line 1: \"1e400\" is not a number"},
+        {"beyond a double", "1e400,2\n", {}, "line 1: 1e400 is out of range"},
+        {"below a double", "1,1e-400\n", {}, "line 1: 1e-400 is out of range"},
         {"beyond the pixels", "1,-3e9\n", {}, "line 1: -3e9 lies beyond the pixel coordinates"},
+        {"at the pixels' end", "2147483648,5\n", {}, "line 1: 2147483648 lies beyond the pixel coordinates"},
         {"too many", "1,1\n2,2\n3,3\n4,4\n", {}, "line 4: more than 3 records, the most a path holds"},
         {"header alone", "x,y\r\n\r\n", {}, "line 3: the file ends before the path's first x,y record"},
         {"empty", "", {}, "line 1: the file ends before the path's first x,y record"},
-        {"a long line", QByteArray(2000, ' ') + "1,2\n", {}, "line 1: longer than 1023 bytes"},
+        {"a long line", QByteArray(2000, ' ') + "1,2\n", {}, "line 1: longer than 1024 bytes"},
+        {"the longest line, LF", QByteArray(1021, ' ') + "1,2\n", {{1, 2}}, nullptr},
+        {"the longest line, CRLF", QByteArray(1021, ' ') + "1,2\r\n", {{1, 2}}, nullptr},
+        {"the longest line, no line end", "1,1\n" + QByteArray(1021, ' ') + "1,2", {{1, 1}, {1, 2}}, nullptr},
+        {"a byte longer, CRLF", QByteArray(1022, ' ') + "1,2\r\n", {}, "line 1: longer than 1024 bytes"},
+        {"a byte longer, no line end", QByteArray(1022, ' ') + "1,2", {}, "line 1: longer than 1024 bytes"},
     };
     for (const PathCase& c : cases) {
         const auto read = parse(c.bytes, 3);
@@ -95,4 +102,6 @@ TEST(PathFile, WritesEveryDigitAndReadsTheSameBitsBackAndAFaultNamesTheFile)
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_EQ(std::get<QString>(readPathFile(pipe.toStdString(), 64)), pipe + ": Illegal seek");
     EXPECT_TRUE(writePathFile(dir.path().toStdString(), points).startsWith(dir.path() + ": "));
+    // A file of the system's says it is empty: it is read to its real end all the same.
+    EXPECT_EQ(std::get<QString>(readPathFile("/proc/self/status", 64)), "/proc/self/status: line 1: 1 columns, not the 2 of x,y");
 }
