@@ -1,5 +1,10 @@
-"""Many rays at once are the scanner's rays, whatever the number of threads."""
+"""Many rays at once are the scanner's rays, whatever the number of threads; long calls let other threads run."""
+import sys
+import threading
+import time
+
 import numpy as np
+import pytest
 
 import tav1
 from conftest import rooms
@@ -25,3 +30,38 @@ def test_cast_turns_the_rays_by_the_heading():
     world = tav1.Map(rooms())
     ahead = tav1.cast(world, [[100, 30, 0.0], [100, 70, np.pi / 2]], [0.0], 300)
     assert ahead.tolist() == [[236 - 100], [156 - 70]]
+
+
+OPEN = tav1.Map(np.zeros((2000, 2000), bool))
+# name: a call of a few milliseconds.
+LONG_CALLS = {
+    "cast": lambda: tav1.cast(OPEN, np.full((20, 3), 1000.0), np.linspace(0, 6, 100), 900, threads=1),
+    "sweep": lambda: tav1.sweep(OPEN, 1000, 1000, 0.0, 900, 500),
+    "run": lambda: tav1.run(OPEN, np.column_stack([np.arange(900.0, 1100.0), np.full(200, 1000.0)])),
+    "trajectory": lambda: tav1.trajectory("sin2pi", (0, 0), (2**31 - 1, 0)),
+}
+
+
+@pytest.mark.parametrize("name", LONG_CALLS)
+def test_other_python_threads_run_during_a_call(name):
+    """With a switch interval longer than the test, another thread runs only where a call lets go of the GIL."""
+    ticks, stop = [0], threading.Event()
+
+    def tick():
+        while not stop.is_set():
+            ticks[0] += 1
+            time.sleep(0)
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1000)
+    ticker = threading.Thread(target=tick)
+    ticker.start()
+    try:
+        before = ticks[0]
+        for _ in range(20):
+            LONG_CALLS[name]()
+        during = ticks[0] - before
+    finally:
+        stop.set()
+        ticker.join()
+        sys.setswitchinterval(interval)
+    assert during >= 5

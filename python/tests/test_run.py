@@ -55,7 +55,7 @@ def test_a_map_with_an_origin_gives_metres(tmp_path):
     assert list(result["cart_y_m"][:1]) == [5.75]
 
 
-@pytest.mark.parametrize("path", [np.zeros((4, 3)), np.zeros(8), [[1.0, np.nan]], [["a", "b"]]])
+@pytest.mark.parametrize("path", [np.zeros((4, 3)), np.zeros(8), [[1.0, np.nan]], [[1.0, np.inf]], [["a", "b"]]])
 def test_a_bad_path_is_refused(path):
     with pytest.raises(ValueError):
         tav1.run(tav1.Map(rooms()), path)

@@ -49,4 +49,11 @@ TEST(CartCollision, AWallPixelCollidesExactlyWhereTheCartsDrawingCoversIt)
     EXPECT_FALSE(cartHitsWall(tiny, -12, 2));
     EXPECT_FALSE(cartHitsWall(tiny, INT_MIN, INT_MAX));
     EXPECT_FALSE(cartHitsWall(QImage(), 0, 0));
+    // The map's first column and first row are walls like any other.
+    tiny.fill(kFloor);
+    for (int i = 0; i < 4; ++i) {
+        tiny.setPixel(0, i, kWall);
+    }
+    EXPECT_TRUE(cartHitsWall(tiny, -4, 1));
+    EXPECT_TRUE(cartHitsWall(tiny.transformed(QTransform(0, 1, 1, 0, 0, 0)), 1, -4));
 }

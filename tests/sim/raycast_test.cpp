@@ -116,6 +116,35 @@ TEST(RaysOverWallDistances, FindEveryRaysFirstWallPixelAsTheScannerDoes)
     }
 }
 
+// Every pose's row is written whatever the threads (the output is filled with NaN first, as
+// recycled memory could hold anything), and equals the scanner's ray by ray.
+TEST(RaysOverWallDistances, ManyPosesOnAnyNumberOfThreadsCastEveryRow)
+{
+    std::mt19937 random(33);
+    const QImage map = randomMap(random, 200, 150, 20, 50);
+    const ScanPixels pixels = scanPixels(map);
+    const WallDistances walls = wallDistances(pixels);
+    const std::vector<double> angles = {-1.0, 0.0, 0.5, 2.0};
+    std::vector<double> poses;
+    for (int p = 0; p < 33; ++p) {
+        poses.insert(poses.end(), {double(random() % 200), double(random() % 150), p * 0.3});
+    }
+    for (const int threads : {1, 2, 3}) {
+        std::vector<float> distances(33 * angles.size(), NAN);
+        castRays(walls, poses.data(), 33, angles, 90, threads, distances.data());
+        for (std::size_t p = 0; p < 33; ++p) {
+            for (std::size_t a = 0; a < angles.size(); ++a) {
+                const int x = int(poses[3 * p]);
+                const int y = int(poses[3 * p + 1]);
+                const double angle = poses[3 * p + 2] + angles[a];
+                const std::optional<QPoint> hit = castRay(pixels, x, y, angle, 90);
+                EXPECT_EQ(distances[p * angles.size() + a], hit ? scanHit(x, y, *hit, angle).distance : 90.0f)
+                    << "pose " << p << " on " << threads << " threads";
+            }
+        }
+    }
+}
+
 TEST(RaysOverWallDistances, DistancesAreTheChessboardDistanceToTheNearestWall)
 {
     std::mt19937 random(7);
