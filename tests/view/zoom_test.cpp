@@ -239,9 +239,9 @@ TEST_F(ZoomTest, FarOutTheScreenShowsTheMeansOfWhatARunDrew)
         return shown == meanOfBlocks(view().canvas(), screen, view().zoom().out).convertToFormat(shown.format());
     };
     // Each zoom shows what was drawn at the one before, then a run of its own on another sine;
-    // 1/6 is averaged straight from the canvas, between levels the view keeps sums for.
+    // 1/6 and 1/10 are averaged straight from the canvas, between levels the view keeps sums for.
     int amplitude = 40;
-    for (const Zoom zoom : {Zoom{1, 8}, Zoom{1, 6}, Zoom{1, 12}, Zoom{1, 16}}) {
+    for (const Zoom zoom : {Zoom{1, 8}, Zoom{1, 6}, Zoom{1, 12}, Zoom{1, 10}, Zoom{1, 16}}) {
         view().setZoom(zoom, QPoint(0, 0));
         view().m_amplitude = amplitude += 60;
         EXPECT_TRUE(screenShowsMeans()) << "on coming to 1/" << zoom.out;
