@@ -25,9 +25,10 @@ void ScanPlot::setSweep(const SweepRecord& sweep, double metresPerPixel)
     update();
 }
 
+// The dock's width at first: the map keeps most of the window.
 QSize ScanPlot::sizeHint() const
 {
-    return {300, 180};
+    return {240, 180};
 }
 
 void ScanPlot::paintEvent(QPaintEvent*)
@@ -37,9 +38,10 @@ void ScanPlot::paintEvent(QPaintEvent*)
     if (!m_sweep.swept) {
         return;
     }
-    // The half-plane ahead of the cart: the cart at the bottom centre, the heading up.
-    const QPointF centre(width() / 2.0, height() - kMargin);
-    const double radius = std::max(1.0, std::min(width() / 2.0, double(height())) - kMargin);
+    // The half-disc ahead of the cart, the heading up: as wide as the plot allows, and in the
+    // middle of a plot taller than it, the cart at the centre of its straight edge.
+    const double radius = std::max(1.0, std::min(width() / 2.0 - kMargin, height() - 2.0 * kMargin));
+    const QPointF centre(width() / 2.0, (height() + radius) / 2.0);
     const double range = std::max(m_sweep.range, 1);
     const auto at = [&](double relative, double distance) {
         // Screen angles turn clockwise, as on the map: a ray to the right of the heading

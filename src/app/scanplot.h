@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-// The last sweep as seen from the cart: the heading straight up, each ray from the centre to
+// The last sweep as seen from the cart: a half-disc filling the plot's width, in its middle, the
+// heading straight up, each ray from the centre to
 // its hit (marked) or to the range, and rings of distance in pixels (and in metres on a map
 // with a known resolution).
 class ScanPlot : public QWidget {

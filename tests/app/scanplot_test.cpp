@@ -68,11 +68,17 @@ TEST_F(ScanPlotTest, TheRayAheadEndsAtItsHitTheHeadingUp)
     ASSERT_TRUE(run(ID_SCANNER));
     ASSERT_TRUE(run(ID_VIEW_SCANNER));
     const QImage shown = plot();
-    // The cart at the bottom centre; the ray straight ahead (up) hits the wall at 60 of 120
-    // pixels: drawn up to half the radius, with the hit marked there, nothing beyond.
+    // The map keeps most of the window; the dock is taller than wide, and the half-disc fills
+    // its width in the middle of its height, the cart at the centre of the straight edge.
+    EXPECT_LT(dock()->width() * 3, frame().width());
+    ASSERT_GT(shown.height(), shown.width());
+    const int radius = shown.width() / 2 - 18;
     const int cx = shown.width() / 2;
-    const int cy = shown.height() - 18;
-    const int radius = std::min(shown.width() / 2, shown.height()) - 18;
+    const int cy = (shown.height() + radius) / 2;
+    EXPECT_EQ(shown.pixel(cx, cy - radius - 4), kWhite);
+    EXPECT_EQ(shown.pixel(cx, cy + 4), kWhite);
+    // The ray straight ahead (up) hits the wall at 60 of 120 pixels: drawn up to half the
+    // radius, with the hit marked there, nothing beyond.
     // Green rays and red hits, antialiased over white.
     const QColor belowHit = shown.pixelColor(cx, cy - radius / 4);
     EXPECT_GT(belowHit.green() - belowHit.red(), 50);
