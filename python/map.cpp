@@ -7,8 +7,13 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <QFile>
+
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <variant>
 
 namespace py = pybind11;
@@ -43,10 +48,34 @@ bool isContentFailure(int code)
     throw py::error_already_set();
 }
 
+// The RGB value of every cell of an H x W x 3 array of any kind of number, each checked to be
+// a whole number 0 to 255 (what np.asarray(a, np.uint8) keeps as it is).
+template<typename Fill>
+void fillFromRgb(const py::array& array, Fill fill)
+{
+    if (array.dtype().kind() == 'u' && array.dtype().itemsize() == 1) {
+        const auto cells = py::array_t<std::uint8_t, py::array::forcecast>::ensure(array).unchecked<3>();
+        fill([&](py::ssize_t y, py::ssize_t x, int c) { return cells(y, x, c); });
+        return;
+    }
+    const auto values = py::array_t<double, py::array::forcecast>::ensure(array);
+    const auto cells = values.unchecked<3>();
+    const double* data = values.data();
+    for (py::ssize_t i = 0; i < values.size(); ++i) {
+        if (!(data[i] >= 0.0 && data[i] <= 255.0 && data[i] == std::trunc(data[i]))) {
+            throw py::value_error("a map's RGB values are whole numbers 0 to 255, not "
+                + py::repr(py::float_(data[i])).cast<std::string>());
+        }
+    }
+    fill([&](py::ssize_t y, py::ssize_t x, int c) { return std::uint8_t(cells(y, x, c)); });
+}
+
 Map fromArray(const py::array& array)
 {
-    const bool walls = array.dtype().is(py::dtype::of<bool>()) && array.ndim() == 2;
-    const bool rgb = array.dtype().is(py::dtype::of<std::uint8_t>()) && array.ndim() == 3 && array.shape(2) == 3;
+    const char kind = array.dtype().kind();
+    const bool walls = kind == 'b' && array.ndim() == 2;
+    const bool rgb = (kind == 'b' || kind == 'u' || kind == 'i' || kind == 'f') && array.ndim() == 3
+                     && array.shape(2) == 3;
     if (!walls && !rgb) {
         throw py::value_error("a map is an H x W x 3 uint8 RGB array or an H x W bool array (True = wall), not "
             + py::str(array.dtype()).cast<std::string>() + " of " + std::to_string(array.ndim()) + " dimensions");
@@ -56,6 +85,11 @@ Map fromArray(const py::array& array)
     if (width <= 0 || height <= 0 || !fitsBitmapLimit(width, height)) {
         throw py::value_error("a map is 1 to " + std::to_string(kBitmapAllocationLimitMb) + " MB of 32-bit pixels, not "
             + std::to_string(width) + " x " + std::to_string(height));
+    }
+    // An image line is counted in bits in an int.
+    if (width > (INT_MAX - 31) / 32) {
+        throw py::value_error("a map is at most " + std::to_string((INT_MAX - 31) / 32) + " pixels wide, not "
+            + std::to_string(width));
     }
     Map map{QImage(int(width), int(height), QImage::Format_RGB32), std::nullopt};
     if (map.pixels.isNull()) {
@@ -67,7 +101,7 @@ Map fromArray(const py::array& array)
     const QRgb wall = Surface::pixelOf(kObstacleColor);
     const QRgb free = qRgb(255, 255, 255);
     if (walls) {
-        const auto cells = array.unchecked<bool, 2>();
+        const auto cells = py::array_t<bool, py::array::forcecast>::ensure(array).unchecked<2>();
         for (py::ssize_t y = 0; y < height; ++y) {
             auto* line = reinterpret_cast<QRgb*>(map.pixels.scanLine(int(y)));
             for (py::ssize_t x = 0; x < width; ++x) {
@@ -75,13 +109,14 @@ Map fromArray(const py::array& array)
             }
         }
     } else {
-        const auto cells = array.unchecked<std::uint8_t, 3>();
-        for (py::ssize_t y = 0; y < height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(map.pixels.scanLine(int(y)));
-            for (py::ssize_t x = 0; x < width; ++x) {
-                line[x] = qRgb(cells(y, x, 0), cells(y, x, 1), cells(y, x, 2));
+        fillFromRgb(array, [&](auto cell) {
+            for (py::ssize_t y = 0; y < height; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(map.pixels.scanLine(int(y)));
+                for (py::ssize_t x = 0; x < width; ++x) {
+                    line[x] = qRgb(cell(y, x, 0), cell(y, x, 1), cell(y, x, 2));
+                }
             }
-        }
+        });
     }
     return map;
 }
@@ -115,9 +150,29 @@ std::optional<py::tuple> originOf(const Map& map)
     return py::make_tuple(map.geometry->originX, map.geometry->originY, map.geometry->originYaw);
 }
 
+// Whether a map read as an image has no wall at all and only grey pixels: an occupancy map
+// read as a picture.
+bool greyWithoutWalls(const QImage& image)
+{
+    const QRgb wall = Surface::pixelOf(kObstacleColor);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] | 0xff000000u) == wall || qRed(line[x]) != qGreen(line[x]) || qGreen(line[x]) != qBlue(line[x])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 Map loadMap(const py::object& path)
 {
     const std::string name = fileName(path);
+    if (isMapDescription(QFile::decodeName(QByteArray::fromStdString(name)))) {
+        throw py::value_error(py::str(path).cast<std::string>()
+                              + " is an occupancy map's description: read it with tav1.import_occupancy");
+    }
     DibHandle dib;
     {
         py::gil_scoped_release released;
@@ -126,6 +181,13 @@ Map loadMap(const py::object& path)
     if (!dib) {
         const int code = GetLastError();
         raiseFailure(code, "Error LoadDIBFromFile: Error:" + std::to_string(code), path);
+    }
+    if (greyWithoutWalls(*dib)) {
+        const std::string warning = py::str(path).cast<std::string>()
+            + " is grey and has no pure red pixel, so no walls: an occupancy map is read with tav1.import_occupancy";
+        if (PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) != 0) {
+            throw py::error_already_set();
+        }
     }
     return Map{*dib, std::nullopt};
 }
@@ -144,7 +206,7 @@ Map importOccupancy(const py::object& path)
         raiseFailure(code, failure->toStdString(), path);
     }
     ImportedMap& map = std::get<ImportedMap>(imported);
-    return Map{std::move(map.image), map.geometry};
+    return Map{std::move(map.image), map.geometry, true};
 }
 
 } // namespace
@@ -159,14 +221,46 @@ array : numpy.ndarray
     An H x W x 3 ``uint8`` array of RGB pixels, or an H x W ``bool`` array
     where True is a wall (pure red) and False free floor (white).
 
+    Any array NumPy can give as such is taken (one unpickled, of another byte
+    order, of ints or whole reals 0 to 255).
+
+A map pickles and copies: its pixels, resolution and origin travel, and what the
+first cast on it measures is made again where it is needed.
+
 Raises
 ------
 ValueError
-    When the array is of another shape or type, empty, or too large.
+    When the array is of another shape or type, empty, too large (the message
+    says which limit), or holds values a uint8 cannot.
 MemoryError
     When there is not enough memory for its pixels.
 )")
         .def(py::init(&fromArray), py::arg("array"))
+        // What is sent to another process: the pixels, where the map lies and whether it is an
+        // occupancy map; the wall distances are made again where first needed.
+        .def(py::pickle(
+            [](const Map& map) {
+                const py::object geometry = map.geometry ? py::object(py::make_tuple(map.geometry->resolution,
+                                                map.geometry->originX, map.geometry->originY, map.geometry->originYaw))
+                                                         : py::none();
+                return py::make_tuple(pixelsOf(map), geometry, map.occupancy);
+            },
+            [](const py::tuple& state) {
+                if (state.size() != 3) {
+                    throw py::value_error("not the state of a tav1.Map");
+                }
+                Map map = fromArray(state[0].cast<py::array>());
+                if (!state[1].is_none()) {
+                    const auto geometry = state[1].cast<std::tuple<double, double, double, double>>();
+                    map.geometry = MapGeometry{std::get<0>(geometry), std::get<1>(geometry), std::get<2>(geometry),
+                                               std::get<3>(geometry), map.pixels.height()};
+                }
+                map.occupancy = state[2].cast<bool>();
+                return map;
+            }))
+        // A map never changes: a copy shares its pixels and wall distances.
+        .def("__copy__", [](const Map& map) { return map; })
+        .def("__deepcopy__", [](const Map& map, const py::object&) { return map; }, py::arg("memo"))
         .def_property_readonly(
             "width", [](const Map& map) { return map.pixels.width(); }, "Width in pixels.")
         .def_property_readonly(
@@ -181,7 +275,9 @@ MemoryError
 
     module.def("load_map", &loadMap, py::arg("path"), R"(Reads a map as File > Open... reads it.
 
-BMP, PNG, PGM and any image Qt reads by content; walls are pure red.
+BMP, PNG, PGM and any image Qt reads by content; walls are pure red. A grey
+image without a pure red pixel (an occupancy map's picture) is read all the same,
+with a UserWarning that it has no walls: read such maps with import_occupancy.
 
 Parameters
 ----------
@@ -198,7 +294,8 @@ OSError
     When the file cannot be opened, or is not a regular file (a folder, a pipe,
     a device), with the program's message "Error LoadDIBFromFile: Error:<code>".
 ValueError
-    When the file is not an image that can be read, or is too large.
+    When the file is not an image that can be read, is too large, or is an
+    occupancy map's description (.yaml, .yml).
 )");
     module.def("import_occupancy", &importOccupancy, py::arg("path"),
         R"(Imports an occupancy map as File > Import occupancy map... does.

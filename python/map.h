@@ -16,6 +16,7 @@
 struct Map {
     QImage pixels;
     std::optional<MapGeometry> geometry;
+    bool occupancy = false; // imported as an occupancy map: its grey pixels are unknown cells
 
     // How far each pixel lies from a wall, made by the first call that casts rays and kept: the
     // pixels of a Map never change.
@@ -30,3 +31,6 @@ struct Map {
 
 // tav1.Map, tav1.load_map and tav1.import_occupancy.
 void bindMap(pybind11::module_& module);
+
+// Map's walls, unknown cells, metres and headings, and tav1.collides.
+void bindGeometry(pybind11::module_& module);

@@ -13,9 +13,11 @@ run rules the program runs, over NumPy arrays.
 Positions are map pixels, x right and y down; angles are radians, clockwise on
 screen (0 looks along +x). Walls are pure red pixels (255, 0, 0).
 
-Maps:        Map(array), load_map(path), import_occupancy(path)
+Maps:        Map(array), load_map(path), import_occupancy(path); map.walls,
+             map.unknown, map.to_metres(xy), map.to_pixels(xy_m)
 Scanner:     sweep(map, x, y, heading, ...), cast(map, poses, angles, range, ...)
-Paths, runs: trajectory(kind, start, end, ...), run(map, path, ...)
+Paths, runs: trajectory(kind, start, end, ...), run(map, path, ...),
+             collides(map, xy, radius=8)
 
 Example
 -------
@@ -32,7 +34,9 @@ array([[130.]], dtype=float32)
 A path saved as "x,y" rows (numpy.savetxt(name, path, delimiter=",",
 header="x,y", comments="")) opens in the program with Trajectory > Load path...
 )";
+    module.attr("__version__") = TAV1_VERSION;
     bindMap(module);
+    bindGeometry(module);
     bindScan(module);
     bindTrajectory(module);
     bindRun(module);

@@ -1,5 +1,6 @@
 #include "run.h"
 
+#include "args.h"
 #include "map.h"
 
 #include "sim/maprun.h"
@@ -18,16 +19,10 @@ namespace {
 
 std::vector<TrajectoryPoint> recordsOf(const py::object& pathArray)
 {
-    const auto path = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(pathArray);
-    if (!path || path.ndim() != 2 || path.shape(1) != 2) {
-        throw py::value_error("a path is an N x 2 array of x, y");
-    }
+    const auto path = realRows(pathArray, "path", 2, 2, "a path is an N x 2 array of x, y");
     std::vector<TrajectoryPoint> records(std::size_t(path.shape(0)));
     const auto points = path.unchecked<2>();
     for (py::ssize_t i = 0; i < path.shape(0); ++i) {
-        if (!std::isfinite(points(i, 0)) || !std::isfinite(points(i, 1))) {
-            throw py::value_error("path row " + std::to_string(i) + " is not a pair of finite numbers");
-        }
         records[std::size_t(i)] = {points(i, 0), points(i, 1), 0.0};
     }
     return records;
@@ -45,9 +40,12 @@ py::array_t<T> column(std::size_t rows, Value value)
     return values;
 }
 
-py::dict run(const Map& map, const py::object& pathArray, int range, float divisor)
+py::dict run(const Map& map, const py::object& pathArray, const py::object& rangeArgument,
+            const py::object& divisorArgument)
 {
     const std::vector<TrajectoryPoint> records = recordsOf(pathArray);
+    const int range = int(wholeNumber(rangeArgument, "range", 0));
+    const float divisor = divisorOf(divisorArgument);
     RunRecord result;
     {
         py::gil_scoped_release released;
@@ -104,7 +102,7 @@ py::dict run(const Map& map, const py::object& pathArray, int range, float divis
 
 void bindRun(py::module_& module)
 {
-    module.def("run", &run, py::arg("map"), py::arg("path"), py::arg("range") = 150, py::arg("divisor") = 10.0f,
+    module.def("run", &run, py::arg("map"), py::arg("path"), py::arg("range") = 150, py::arg("divisor") = 10.0,
         R"(A run of the cart along a path by the animation's rules, without a window.
 
 Each step moves the cart ten records along the path, from the guide point to the
@@ -139,6 +137,8 @@ dict of numpy.ndarray
 Raises
 ------
 ValueError
-    When the path is not an N x 2 array of finite numbers.
+    When the path is not an N x 2 array of finite numbers within the pixel
+    coordinates (the message names the first bad row), range is not a whole
+    number of 0 or more, or divisor is not finite.
 )");
 }

@@ -1,5 +1,7 @@
 #include "trajectory.h"
 
+#include "args.h"
+
 #include "sim/trajectory.h"
 
 #include <pybind11/numpy.h>
@@ -11,12 +13,30 @@ namespace py = pybind11;
 
 namespace {
 
+// A point of two whole pixel coordinates.
+std::pair<int, int> pointOf(const py::object& value, const char* name)
+{
+    const py::sequence pair = py::isinstance<py::sequence>(value) && !py::isinstance<py::str>(value)
+                                  ? py::reinterpret_borrow<py::sequence>(value)
+                                  : py::sequence();
+    if (!pair || pair.size() != 2) {
+        throw py::value_error(std::string(name) + " is a pair x, y of whole numbers, not "
+                              + py::repr(value).cast<std::string>());
+    }
+    const std::string prefix(name);
+    return {int(wholeNumber(pair[0], (prefix + "[0]").c_str())), int(wholeNumber(pair[1], (prefix + "[1]").c_str()))};
+}
+
 py::array_t<double> trajectory(
-    const std::string& kind, std::pair<int, int> start, std::pair<int, int> end, int amplitude)
+    const std::string& kind, const py::object& startArgument, const py::object& endArgument,
+    const py::object& amplitudeArgument)
 {
     if (kind != "sin2pi" && kind != "sinpi" && kind != "line") {
         throw py::value_error("kind is \"sin2pi\", \"sinpi\" or \"line\", not \"" + kind + "\"");
     }
+    const std::pair<int, int> start = pointOf(startArgument, "start");
+    const std::pair<int, int> end = pointOf(endArgument, "end");
+    const int amplitude = int(wholeNumber(amplitudeArgument, "amplitude"));
     std::vector<TrajectoryPoint> records(kTrajectoryCapacity);
     TrajectoryResult result;
     {

@@ -2,6 +2,7 @@
 import concurrent.futures
 import errno
 import os
+import pickle
 import subprocess
 import sys
 
@@ -84,13 +85,13 @@ def test_threads_loading_at_once_each_get_their_own_error(tmp_path):
 
 
 def test_memory_short_in_a_worker_thread_raises_memory_error():
-    """Room for one thread's rays but not eight: the workers' failure reaches Python, not abort()."""
+    """No room for any thread's rays, the waiting threads already started: their failure reaches Python, not abort()."""
     script = """if 1:
         import resource, numpy as np, tav1
         world = tav1.Map(np.zeros((64, 64), bool))
-        tav1.cast(world, [[5, 5, 0]], [0.0], 10)
+        tav1.cast(world, np.full((64, 3), 5.0), np.zeros(100_000), 10, threads=8)
         used = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
-        limit = used + 64 * 2_000_000 * 4 + 150 * 2**20
+        limit = used + 64 * 2_000_000 * 4 + 20 * 2**20
         resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
         try:
             tav1.cast(world, np.full((64, 3), 5.0), np.zeros(2_000_000), 10, threads=8)
@@ -101,9 +102,12 @@ def test_memory_short_in_a_worker_thread_raises_memory_error():
     assert (done.returncode, done.stdout) == (0, "MemoryError\n"), done.stderr
 
 
+WALLED = tav1.Map(np.ones((4, 4), bool))
 # (call, message start)
 CALLS = [
-    (lambda: tav1.Map(np.zeros((4, 4, 3), np.float32)), "a map is an H x W x 3 uint8 RGB array"),
+    (lambda: tav1.Map(np.full((4, 4, 3), 0.5, np.float32)), "a map's RGB values are whole numbers 0 to 255, not 0.5"),
+    (lambda: tav1.Map(np.full((4, 4, 3), 256)), "a map's RGB values are whole numbers 0 to 255, not 256.0"),
+    (lambda: tav1.Map(np.zeros((1, 2**26), bool)), "a map is at most 67108863 pixels wide"),
     (lambda: tav1.Map(np.zeros((4, 4, 4), np.uint8)), "a map is an H x W x 3 uint8 RGB array"),
     (lambda: tav1.Map(np.zeros(4, bool)), "a map is an H x W x 3 uint8 RGB array"),
     (lambda: tav1.Map(np.zeros((4, 4), np.uint8)), "a map is an H x W x 3 uint8 RGB array"),
@@ -111,6 +115,19 @@ CALLS = [
     (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 2)), [0.0], 10), "poses are an N x 3"),
     (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 3)), [[0.0]], 10), "angles are"),
     (lambda: tav1.cast(tav1.Map(np.zeros((4, 4), bool)), np.zeros((3, 3)), [0.0], 10, -1), "threads is"),
+    (lambda: tav1.cast(WALLED, [[2, 2, 0]], [0.0], -5), "range is 0 to 2147483647, not -5"),
+    (lambda: tav1.cast(WALLED, [[2, 2, 0], [50, 50, np.nan]], [0.0], 9), "poses row 1: nan is not a finite number"),
+    (lambda: tav1.cast(WALLED, np.array([[2, 2, None]]), [0.0], 9), "poses row 0: nan is not a finite number"),
+    (lambda: tav1.cast(WALLED, [[2**31 + 2, 2, 0]], [0.0], 9), "poses row 0: 2147483650.0 lies beyond the pixel"),
+    (lambda: tav1.cast(WALLED, [[2, 2, 0]], [0.0, -np.inf], 9), r"angles\[1\]: -inf is not a finite number"),
+    (lambda: tav1.cast(WALLED, [[2, 2, 1e308]], [1e308], 9), "a heading plus an angle is beyond the finite"),
+    (lambda: tav1.sweep(WALLED, 2.5, 2, 0.0), "x is a whole number, not 2.5"),
+    (lambda: tav1.sweep(WALLED, 2, 2, np.inf), "heading is a finite number, not inf"),
+    (lambda: tav1.sweep(WALLED, 2, 2, 0.0, 9, 1e39), "divisor is a finite 32-bit real"),
+    (lambda: tav1.run(WALLED, [[1.0, 3e9]]), "path row 0: 3000000000.0 lies beyond the pixel coordinates"),
+    (lambda: tav1.trajectory("line", (0, 0), (9, "9")), r"end\[1\] is a whole number, not '9'"),
+    (lambda: tav1.trajectory("line", (0, 0), (9, 9), amplitude=2**40), "amplitude is -2147483648 to"),
+    (lambda: tav1.load_map("lab.yaml"), "lab.yaml is an occupancy map's description: read it with tav1.import_occupancy"),
     (lambda: tav1.trajectory("circle", (0, 0), (9, 9)), 'kind is "sin2pi", "sinpi" or "line", not "circle"'),
 ]
 
@@ -119,3 +136,15 @@ CALLS = [
 def test_bad_arguments_raise_value_error(call, message):
     with pytest.raises(ValueError, match="^" + message.replace("(", r"\(")):
         call()
+
+
+def test_whole_reals_are_whole_numbers_and_arrays_any_numpy_gives():
+    """An unpickled array (an equal dtype that is another object) and reals without a fraction are taken."""
+    pixels = pickle.loads(pickle.dumps(np.full((3, 5, 3), 255, np.uint8)))
+    pixels[1, 2] = (255, 0, 0)
+    for array in (pixels, pixels.astype(">i4"), pixels.astype(float), pixels[:, ::-1][:, ::-1]):
+        assert np.array_equal(tav1.Map(array).pixels, pixels)
+    world = tav1.Map(pixels)
+    swept = [tav1.sweep(world, x, y, 0, range=r) for x, y, r in ((0.0, np.int8(1), np.float32(9.0)), (0, 1, 9))]
+    assert [a.tolist() for a in swept[0]] == [a.tolist() for a in swept[1]]
+    assert tav1.cast(world, [[0, 1, 0]], [0.0], 9.0, threads=1.0).tolist() == [[2.0]]

@@ -5,44 +5,44 @@
 
 #include <vector>
 
-namespace {
-
-// The pixels the cart's drawing covers, as offsets from the guide point: the drawing itself,
-// made once on a small image of a colour neither its pen nor its brush has.
-std::vector<QPoint> cartFootprint()
+// The drawing itself, made on a small image of a colour neither its pen nor its brush has.
+std::vector<QPoint> cartFootprint(int radius)
 {
-    constexpr int kCentre = 2 * kCartRadius;
+    const int centre = 2 * radius + 2;
     const QRgb untouched = qRgb(1, 2, 3);
-    QImage mask(2 * kCentre + 1, 2 * kCentre + 1, QImage::Format_RGB32);
+    QImage mask(2 * centre + 1, 2 * centre + 1, QImage::Format_RGB32);
     mask.fill(untouched);
     {
         Surface dc(mask);
         dc.SelectPen(kCartPen);
         dc.SelectBrush(kCartBrush);
-        drawCartDisc(dc, kCentre, kCentre);
+        drawCartDisc(dc, centre, centre, radius);
     }
     std::vector<QPoint> covered;
     for (int y = 0; y < mask.height(); ++y) {
         for (int x = 0; x < mask.width(); ++x) {
             if (mask.pixel(x, y) != untouched) {
-                covered.emplace_back(x - kCentre, y - kCentre);
+                covered.emplace_back(x - centre, y - centre);
             }
         }
     }
     return covered;
 }
 
-} // namespace
-
-void drawCartDisc(Surface& dc, int guideX, int guideY)
+void drawCartDisc(Surface& dc, int guideX, int guideY, int radius)
 {
-    dc.Ellipse(offsetPixel(guideX, -kCartRadius), offsetPixel(guideY, -kCartRadius), offsetPixel(guideX, kCartRadius),
-               offsetPixel(guideY, kCartRadius));
+    dc.Ellipse(offsetPixel(guideX, -radius), offsetPixel(guideY, -radius), offsetPixel(guideX, radius),
+               offsetPixel(guideY, radius));
 }
 
 bool cartHitsWall(const QImage& map, int guideX, int guideY)
 {
-    static const std::vector<QPoint> footprint = cartFootprint();
+    static const std::vector<QPoint> footprint = cartFootprint(kCartRadius);
+    return footprintHitsWall(map, footprint, guideX, guideY);
+}
+
+bool footprintHitsWall(const QImage& map, const std::vector<QPoint>& footprint, int guideX, int guideY)
+{
     const QRgb wall = Surface::pixelOf(kObstacleColor);
     for (const QPoint& offset : footprint) {
         const long long x = static_cast<long long>(guideX) + offset.x();

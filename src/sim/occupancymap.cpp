@@ -266,3 +266,9 @@ QPointF toMetres(const MapGeometry& geometry, QPointF mapPixel)
     return {geometry.originX + (mapPixel.x() + 0.5) * geometry.resolution,
             geometry.originY + (geometry.heightPixels - mapPixel.y() - 0.5) * geometry.resolution};
 }
+
+QPointF toPixels(const MapGeometry& geometry, QPointF metres)
+{
+    return {(metres.x() - geometry.originX) / geometry.resolution - 0.5,
+            geometry.heightPixels - 0.5 - (metres.y() - geometry.originY) / geometry.resolution};
+}

@@ -77,3 +77,5 @@ const char* keyOverflowingCorners(const MapGeometry& geometry, int widthPixels);
 // The position in metres of a point given in map pixels (pixel centres at whole numbers; the
 // map lies at the canvas's origin, so these are canvas pixels too).
 QPointF toMetres(const MapGeometry& geometry, QPointF mapPixel);
+// Its inverse: the map pixel (not rounded) of a position in metres.
+QPointF toPixels(const MapGeometry& geometry, QPointF metres);

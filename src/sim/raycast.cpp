@@ -6,10 +6,20 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
+#include <thread>
 #include <vector>
 
+int threadsWorthFor(std::size_t rays)
+{
+    // Measured on open maps, about 100 ns a ray: below this a thread of the pool costs more to
+    // wake than its share of the rays saves.
+    constexpr std::size_t kRaysPerThread = 8192;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return int(std::clamp<std::size_t>(rays / kRaysPerThread, 1, cores));
+}
+
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
-              int range, int threads, float* distances)
+              int range, int threads, float* distances, bool* hit)
 {
     const auto castPoses = [&](std::size_t first, std::size_t last) {
         std::vector<double> absolute(angles.size());
@@ -25,6 +35,11 @@ void castRays(const WallDistances& walls, const double* poses, std::size_t poseC
             float* out = distances + p * angles.size();
             for (std::size_t a = 0; a < angles.size(); ++a) {
                 out[a] = hits[a] ? scanHit(x, y, *hits[a], absolute[a]).distance : float(range);
+            }
+            if (hit != nullptr) {
+                for (std::size_t a = 0; a < angles.size(); ++a) {
+                    hit[p * angles.size() + a] = hits[a].has_value();
+                }
             }
         }
     };

@@ -8,8 +8,13 @@
 // Many rays at once over a map that nothing draws on, by its wall distances: from each of
 // `poseCount` poses (x, y, heading; x and y truncated to the pixel) at each of `angles` relative
 // to the heading, by the scanner's rule. distances[pose * angles.size() + a] is the distance of
-// the ray's hit as the obstacle log stores it, or `range` where it meets no wall. The poses are
-// shared among `threads` threads (at least one); the results do not depend on how many. What a
-// thread throws (memory running short) reaches the caller, once the other threads have stopped.
+// the ray's hit as the obstacle log stores it, or `range` where it meets no wall; given `hit`,
+// hit[pose * angles.size() + a] says whether it met one (a hit can lie a little beyond `range`:
+// its distance is from pixel to pixel, the sample rounded). The poses are shared among at most
+// `threads` threads (at least one; see workshare.h); the results do not depend on how many.
+// What a thread throws (memory running short) reaches the caller once the others have stopped.
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
-              int range, int threads, float* distances);
+              int range, int threads, float* distances, bool* hit = nullptr);
+
+// The threads worth using for this many rays: one below a few thousand, up to every core.
+int threadsWorthFor(std::size_t rays);
