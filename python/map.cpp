@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -150,6 +151,27 @@ std::optional<py::tuple> originOf(const Map& map)
     return py::make_tuple(map.geometry->originX, map.geometry->originY, map.geometry->originYaw);
 }
 
+// Why an image that is not read may still be one: a PNG wider or taller than libpng's own limit,
+// which Qt's PNG reader keeps, fails as any file that is no image.
+std::string sizeLimitHit(const std::string& name, int code)
+{
+    constexpr std::uint32_t kPngSideLimit = 1000000;
+    QFile file(QFile::decodeName(QByteArray::fromStdString(name)));
+    const QByteArray header = code == kBitmapBadFormat && file.open(QIODevice::ReadOnly) ? file.read(24) : QByteArray();
+    if (header.size() < 24 || !header.startsWith("\x89PNG\r\n\x1a\n") || header.mid(12, 4) != "IHDR") {
+        return {};
+    }
+    const auto side = [&](int at) {
+        return std::uint32_t(std::uint8_t(header[at])) << 24 | std::uint32_t(std::uint8_t(header[at + 1])) << 16
+               | std::uint32_t(std::uint8_t(header[at + 2])) << 8 | std::uint32_t(std::uint8_t(header[at + 3]));
+    };
+    if (std::max(side(16), side(20)) <= kPngSideLimit) {
+        return {};
+    }
+    return " (a PNG of " + std::to_string(side(16)) + " x " + std::to_string(side(20))
+           + " pixels: the PNG reader takes at most 1000000 pixels a side)";
+}
+
 // Whether a map read as an image has no wall at all and only grey pixels: an occupancy map
 // read as a picture.
 bool greyWithoutWalls(const QImage& image)
@@ -180,7 +202,7 @@ Map loadMap(const py::object& path)
     }
     if (!dib) {
         const int code = GetLastError();
-        raiseFailure(code, "Error LoadDIBFromFile: Error:" + std::to_string(code), path);
+        raiseFailure(code, "Error LoadDIBFromFile: Error:" + std::to_string(code) + sizeLimitHit(name, code), path);
     }
     if (greyWithoutWalls(*dib)) {
         const std::string warning = py::str(path).cast<std::string>()

@@ -1,4 +1,6 @@
 """Many rays at once are the scanner's rays, whatever the number of threads; long calls let other threads run."""
+import copy
+import multiprocessing
 import sys
 import threading
 import time
@@ -16,11 +18,12 @@ def test_cast_is_sweep_ray_by_ray():
     poses = np.column_stack([rng.uniform(-20, 260, 200), rng.uniform(-20, 180, 200), np.zeros(200)])
     angles = tav1.sweep(world, 0, 0, 0.4, 120, 45)[0]
 
-    distances = tav1.cast(world, poses, angles, 120, threads=1)
+    distances, hit = tav1.cast(world, poses, angles, 120, threads=1, return_hit=True)
 
-    assert distances.dtype == np.float32 and distances.shape == (200, len(angles))
-    for pose, row in zip(poses, distances):
-        assert np.array_equal(row, tav1.sweep(world, int(pose[0]), int(pose[1]), 0.4, 120, 45)[4])
+    assert distances.dtype == np.float32 and distances.shape == hit.shape == (200, len(angles))
+    for pose, row, row_hit in zip(poses, distances, hit):
+        swept = tav1.sweep(world, int(pose[0]), int(pose[1]), 0.4, 120, 45)
+        assert np.array_equal(row, swept.distance) and np.array_equal(row_hit, swept.hit)
     assert (distances < 120).any() and (distances == 120).any()
     for threads in (0, 2, 3, 64):
         assert np.array_equal(tav1.cast(world, poses, angles, 120, threads=threads), distances)
@@ -65,3 +68,23 @@ def test_other_python_threads_run_during_a_call(name):
         ticker.join()
         sys.setswitchinterval(interval)
     assert during >= 5
+
+
+def cast_there(world, poses):
+    """In another process: the map as it arrived, and its rays."""
+    return world, tav1.cast(world, poses, np.linspace(-3, 3, 25), 120, return_hit=True)
+
+
+def test_a_map_pickles_to_another_process_and_back(tmp_path):
+    (tmp_path / "lab.pgm").write_bytes(b"P5\n40 30\n255\n" + bytes(range(0, 240, 2)) * 10)
+    (tmp_path / "lab.yaml").write_text("image: lab.pgm\nresolution: 0.5\norigin: [-2.0, 1.0, 0.25]\n")
+    poses = np.column_stack([np.arange(0, 200, 10.0), np.arange(0, 140, 7.0), np.linspace(0, 6, 20)])
+    with multiprocessing.get_context("spawn").Pool(1) as pool:
+        for world in (tav1.Map(rooms()), tav1.import_occupancy(tmp_path / "lab.yaml")):
+            back, (distances, hit) = pool.apply(cast_there, (world, poses))
+            for copied in (back, copy.copy(world), copy.deepcopy(world)):
+                assert (copied.resolution, copied.origin) == (world.resolution, world.origin)
+                for seen in ("pixels", "walls", "unknown"):
+                    assert np.array_equal(getattr(copied, seen), getattr(world, seen)), seen
+            here = tav1.cast(world, poses, np.linspace(-3, 3, 25), 120, return_hit=True)
+            assert np.array_equal(distances, here[0]) and np.array_equal(hit, here[1]) and hit.any()

@@ -3,8 +3,10 @@ import concurrent.futures
 import errno
 import os
 import pickle
+import struct
 import subprocess
 import sys
+import zlib
 
 import numpy as np
 import pytest
@@ -23,7 +25,11 @@ def test_maps_hold_the_pixels_the_scanner_reads(tmp_path):
     assert (read.width, read.height, read.resolution, read.origin) == (240, 160, None, None)
     (tmp_path / "lab.pgm").write_bytes(b"P5\n3 2\n255\n" + bytes([0, 205, 255, 255, 0, 0]))
     (tmp_path / "lab.yaml").write_text("image: lab.pgm\nresolution: 0.25\norigin: [-1.5, 2.0, 0.5]\n")
+    with pytest.warns(UserWarning, match="no walls: an occupancy map is read with tav1.import_occupancy"):
+        assert not tav1.load_map(tmp_path / "lab.pgm").walls.any()
     lab = tav1.import_occupancy(os.fsencode(tmp_path / "lab.yaml"))
+    assert lab.walls.tolist() == [[True, False, False], [False, True, True]]
+    assert lab.unknown.tolist() == [[False, True, False], [False, False, False]]
     assert (lab.resolution, lab.origin) == (0.25, (-1.5, 2.0, 0.5))
     assert lab.pixels[:, :, 1].tolist() == [[0, 205, 255], [255, 0, 0]]
 
@@ -42,6 +48,11 @@ def make(tmp_path, kind):
         path.write_text("image: text\nresolution: fast\n")
     elif kind == "huge.yaml":
         path.write_text("image: text\nresolution: 1e999\n")
+    elif kind == "wide.png":  # white, wider than libpng reads
+        width, chunk = 2**20, lambda name, data: struct.pack(">I", len(data)) + name + data + struct.pack(
+            ">I", zlib.crc32(name + data))
+        path.write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, 1, 8, 2, 0, 0, 0))
+                         + chunk(b"IDAT", zlib.compress(b"\0" + b"\xff" * 3 * width)) + chunk(b"IEND", b""))
     return path
 
 
@@ -51,6 +62,8 @@ FILES = [
     (tav1.load_map, "pipe", OSError, errno.ESPIPE, "Error LoadDIBFromFile: Error:29"),
     (tav1.load_map, "folder", IsADirectoryError, errno.EISDIR, "Error LoadDIBFromFile: Error:21"),
     (tav1.load_map, "text", ValueError, None, "Error LoadDIBFromFile: Error:11"),
+    (tav1.load_map, "wide.png", ValueError, None,
+     "Error LoadDIBFromFile: Error:11 (a PNG of 1048576 x 1 pixels: the PNG reader takes at most 1000000 pixels a side)"),
     (tav1.import_occupancy, "missing.yaml", FileNotFoundError, errno.ENOENT, "{p}: No such file or directory"),
     (tav1.import_occupancy, "pipe", OSError, errno.ESPIPE, "{p} cannot be read (Illegal seek)"),
     (tav1.import_occupancy, "text", ValueError, None, "{p} cannot be read (not an image that can be read)"),

@@ -41,6 +41,8 @@ def test_run_is_the_programs_run(batch, tmp_path, name):
     result = tav1.run(tav1.Map(rooms()), path)
 
     assert np.any(result["collision"]) == (not hits_agree)
+    guides = np.column_stack([result["guide_x"], result["guide_y"]])
+    assert np.array_equal(tav1.collides(tav1.Map(rooms()), guides), result["collision"])
     steps, hits = assert_run_is_export(result, folder, hits_agree)
     assert len(steps["step"]) > 5 and (not hits_agree or len(hits["step"]) > 20)
 
@@ -53,6 +55,12 @@ def test_a_map_with_an_origin_gives_metres(tmp_path):
     # The centre of pixel (15, 20) of a 30-line map at 0.5 m from (-2, 1): -2 + 15.5 * 0.5, 1 + 9.5 * 0.5.
     assert list(result["cart_x"][:1]) == [15] and list(result["cart_x_m"][:1]) == [5.75]
     assert list(result["cart_y_m"][:1]) == [5.75]
+    lab = tav1.import_occupancy(tmp_path / "lab.yaml")
+    carts = np.column_stack([result["cart_x"], result["cart_y"]])
+    metres = lab.to_metres(carts)
+    assert np.array_equal(metres, np.column_stack([result["cart_x_m"], result["cart_y_m"]]))
+    np.testing.assert_allclose(lab.to_pixels(metres), carts, atol=1e-9)
+    assert lab.heading_to_yaw(0.5) == -0.5 and lab.yaw_to_heading(-0.5) == 0.5
 
 
 @pytest.mark.parametrize("path", [np.zeros((4, 3)), np.zeros(8), [[1.0, np.nan]], [[1.0, np.inf]], [["a", "b"]]])
