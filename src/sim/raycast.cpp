@@ -14,7 +14,8 @@ int threadsWorthFor(std::size_t rays)
     // Measured on open maps, about 100 ns a ray: below this a thread of the pool costs more to
     // wake than its share of the rays saves.
     constexpr std::size_t kRaysPerThread = 8192;
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    // Asking the system costs as much as casting a few rays.
+    static const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     return int(std::clamp<std::size_t>(rays / kRaysPerThread, 1, cores));
 }
 
