@@ -37,6 +37,8 @@ constexpr int ID_IMPORT_OCCUPANCY_MAP = 32806;
 // Trajectory › Load path… and Save path…
 constexpr int ID_LOAD_PATH = 32807;
 constexpr int ID_SAVE_PATH = 32808;
+// Trajectory › Follow path: the cart steered along the stored path by its own controller.
+constexpr int ID_FOLLOW_PATH = 32809;
 
 // The framework's commands.
 constexpr int ID_FILE_NEW = 57600;

@@ -132,6 +132,8 @@ public:
     // Trajectory › Load path… and Save path…: the stored trajectory from and to a path file.
     void OnLoadPath();
     void OnSavePath();
+    // Trajectory › Follow path: the cart drives the stored path under its own controller.
+    void OnFollowPath();
     // The stored trajectory's type when it was loaded from a file (the generators' are 1 to 3).
     static constexpr int kLoadedPathType = 4;
     Polar GetStartEndPolar() const;

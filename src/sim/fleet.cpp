@@ -1,0 +1,107 @@
+#include "sim/fleet.h"
+
+#include "platform/pixelmath.h"
+#include "platform/workshare.h"
+#include "sim/cartcollision.h"
+#include "sim/raycast.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The cart's disc and how far from its centre it reaches, once.
+struct Disc {
+    std::vector<QPoint> footprint = cartFootprint(kCartRadius);
+    int reach = [this] {
+        int most = 0;
+        for (const QPoint& offset : footprint) {
+            most = std::max({most, std::abs(offset.x()), std::abs(offset.y())});
+        }
+        return most;
+    }();
+};
+
+const Disc& disc()
+{
+    static const Disc made;
+    return made;
+}
+
+bool discHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, double x, double y)
+{
+    const int px = offsetPixel(truncToPixel(x), -map.origin.x());
+    const int py = offsetPixel(truncToPixel(y), -map.origin.y());
+    // Far from every wall, the disc cannot touch one: the wall distances say so at one read.
+    const WallDistances* walls = map.walls;
+    if (walls != nullptr && px >= 0 && py >= 0 && px < walls->width && py < walls->height
+        && walls->distance[std::size_t(py) * std::size_t(walls->width) + std::size_t(px)] > disc().reach) {
+        return false;
+    }
+    return footprintHitsWall(map.pixels, footprint, px, py);
+}
+
+} // namespace
+
+bool arcHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, const CartPose& from, double speed,
+                 double turnRate, double dt)
+{
+    constexpr double kCheckEvery = 2.0;
+    const double length = std::fabs(speed * dt);
+    const int points = std::max(1, int(std::min(std::ceil(length / kCheckEvery), 1e6)));
+    for (int i = 1; i <= points; ++i) {
+        const CartPose at = moveAlongArc(from, speed, turnRate, dt * i / points);
+        if (discHitsWall(map, footprint, at.x, at.y)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void stepCart(const FleetMap& map, const Drive& drive, CollisionMode mode, FleetCart& cart, double first,
+              double second, double dt)
+{
+    const Motion motion = motionOf(drive, first, second, cart.speed, dt);
+    cart.steering = motion.steering;
+    cart.collided = arcHitsWall(map, disc().footprint, cart.pose, motion.speed, motion.turnRate, dt);
+    cart.stalled = cart.collided && mode == CollisionMode::Stop;
+    if (cart.stalled) {
+        cart.speed = 0.0;
+        return;
+    }
+    cart.pose = moveAlongArc(cart.pose, motion.speed, motion.turnRate, dt);
+    cart.speed = motion.speed;
+}
+
+void stepFleet(const FleetMap& map, const Drive& drive, CollisionMode mode, std::span<FleetCart> carts,
+               const double* commands, double dt, std::span<const double> angles, int range, int threads,
+               float* ranges, bool* hit)
+{
+    constexpr std::size_t kBlock = 64;
+    std::atomic<std::size_t> next{0};
+    const std::size_t blocks = (carts.size() + kBlock - 1) / kBlock;
+    shareWork(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1)),
+              [&](const std::atomic<bool>& stop) {
+                  for (std::size_t first = next.fetch_add(kBlock); first < carts.size() && !stop;
+                       first = next.fetch_add(kBlock)) {
+                      for (std::size_t i = first; i < std::min(first + kBlock, carts.size()); ++i) {
+                          stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt);
+                      }
+                  }
+              });
+    scanFleet(map, carts, angles, range, threads, ranges, hit);
+}
+
+void scanFleet(const FleetMap& map, std::span<const FleetCart> carts, std::span<const double> angles, int range,
+               int threads, float* ranges, bool* hit)
+{
+    std::vector<double> poses(3 * carts.size());
+    for (std::size_t i = 0; i < carts.size(); ++i) {
+        poses[3 * i] = carts[i].pose.x;
+        poses[3 * i + 1] = carts[i].pose.y;
+        poses[3 * i + 2] = carts[i].pose.heading;
+    }
+    castRays(*map.walls, poses.data(), carts.size(), angles, range, threads, ranges, hit);
+}
