@@ -20,14 +20,13 @@ TEST(ShareWork, EveryItemOnceAndAnExceptionOnAnyThreadReachesTheCaller)
         SCOPED_TRACE(row.name);
         std::vector<std::atomic<int>> done(20000);
         std::atomic<std::size_t> next{0};
-        std::atomic<bool> otherThreadRan{false};
+        std::atomic<bool> ran[2] = {false, false}; // the caller, another thread
         const auto work = [&](const std::atomic<bool>& stop) {
             const bool onCaller = std::this_thread::get_id() == caller;
-            if (!onCaller) {
-                otherThreadRan = true;
-            }
-            // Where another thread is to throw, the caller leaves the items until one takes part.
-            while (onCaller && row.throwsOn == 2 && !otherThreadRan) {
+            ran[onCaller ? 0 : 1] = true;
+            // The thread that is to throw takes part before the items are gone.
+            const int thrower = row.throwsOn - 1;
+            while (row.throwsOn != 0 && (onCaller ? 0 : 1) != thrower && !ran[thrower]) {
                 std::this_thread::yield();
             }
             for (std::size_t i = next++; i < done.size() && !stop; i = next++) {
