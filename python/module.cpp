@@ -1,3 +1,4 @@
+#include "fleet.h"
 #include "map.h"
 #include "run.h"
 #include "scan.h"
@@ -17,7 +18,8 @@ Maps:        Map(array), load_map(path), import_occupancy(path); map.walls,
              map.unknown, map.to_metres(xy), map.to_pixels(xy_m)
 Scanner:     sweep(map, x, y, heading, ...), cast(map, poses, angles, range, ...)
 Paths, runs: trajectory(kind, start, end, ...), run(map, path, ...),
-             collides(map, xy, radius=8)
+             collides(map, xy, radius=8), follow(map, path, ...)
+Closed loop: Fleet(map, poses, drive="car", ...).step(commands, dt)
 
 Example
 -------
@@ -40,4 +42,5 @@ header="x,y", comments="")) opens in the program with Trajectory > Load path...
     bindScan(module);
     bindTrajectory(module);
     bindRun(module);
+    bindFleet(module);
 }

@@ -17,6 +17,8 @@ namespace py = pybind11;
 
 namespace {
 
+} // namespace
+
 std::vector<TrajectoryPoint> recordsOf(const py::object& pathArray)
 {
     const auto path = realRows(pathArray, "path", 2, 2, "a path is an N x 2 array of x, y");
@@ -27,6 +29,8 @@ std::vector<TrajectoryPoint> recordsOf(const py::object& pathArray)
     }
     return records;
 }
+
+namespace {
 
 // One column of a table: a NumPy array of `rows` values made by `value(row)`.
 template<typename T, typename Value>
@@ -40,18 +44,10 @@ py::array_t<T> column(std::size_t rows, Value value)
     return values;
 }
 
-py::dict run(const Map& map, const py::object& pathArray, const py::object& rangeArgument,
-            const py::object& divisorArgument)
+} // namespace
+
+py::dict runColumns(const Map& map, const RunRecord& result)
 {
-    const std::vector<TrajectoryPoint> records = recordsOf(pathArray);
-    const int range = int(wholeNumber(rangeArgument, "range", 0));
-    const float divisor = divisorOf(divisorArgument);
-    RunRecord result;
-    {
-        py::gil_scoped_release released;
-        result = runOnMap(map.pixels, records.data(), int(std::min<std::size_t>(records.size(), INT32_MAX)), range,
-                          divisor);
-    }
     const std::vector<StepRecord>& steps = result.steps;
     const std::vector<ScanHit>& hits = result.hits;
     const auto closer = [](const ScanHit& a, const ScanHit& b) { return a.distance < b.distance; };
@@ -96,6 +92,23 @@ py::dict run(const Map& map, const py::object& pathArray, const py::object& rang
     table["hit_y"] = column<int>(hits.size(), [&](std::size_t h) { return hits[h].y; });
     table["distance_px"] = column<float>(hits.size(), [&](std::size_t h) { return hits[h].distance; });
     return table;
+}
+
+namespace {
+
+py::dict run(const Map& map, const py::object& pathArray, const py::object& rangeArgument,
+            const py::object& divisorArgument)
+{
+    const std::vector<TrajectoryPoint> records = recordsOf(pathArray);
+    const int range = int(wholeNumber(rangeArgument, "range", 0));
+    const float divisor = divisorOf(divisorArgument);
+    RunRecord result;
+    {
+        py::gil_scoped_release released;
+        result = runOnMap(map.pixels, records.data(), int(std::min<std::size_t>(records.size(), INT32_MAX)), range,
+                          divisor);
+    }
+    return runColumns(map, result);
 }
 
 } // namespace
