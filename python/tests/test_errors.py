@@ -140,6 +140,12 @@ CALLS = [
     (lambda: tav1.run(WALLED, [[1.0, 3e9]]), "path row 0: 3000000000.0 lies beyond the pixel coordinates"),
     (lambda: tav1.trajectory("line", (0, 0), (9, "9")), r"end\[1\] is a whole number, not '9'"),
     (lambda: tav1.trajectory("line", (0, 0), (9, 9), amplitude=2**40), "amplitude is -2147483648 to"),
+    (lambda: tav1.Fleet(WALLED, [[1, 1, 0]], wheelbase=0), "the wheelbase (the cart's length\\) must be a positive"),
+    (lambda: tav1.Fleet(WALLED, [[1, 1, 0]], drive="tank"), 'drive is "car" or "diff", not "tank"'),
+    (lambda: tav1.Fleet(WALLED, [[1, 1, 0]]).step([[1.0, np.nan]], 1.0), "commands row 0: nan is not a finite"),
+    (lambda: tav1.Fleet(WALLED, [[1, 1, 0]]).step([[1.0, 0.0]] * 2, 1.0), "commands have 2 rows for 1 carts"),
+    (lambda: tav1.Fleet(WALLED, [[1, 1, 0]]).step([[1.0, 0.0]], -1), "dt is 0 or more"),
+    (lambda: tav1.follow(WALLED, [[0, 0], [5, 5]], speed=0), "the speed and the look-ahead must be positive"),
     (lambda: tav1.load_map("lab.yaml"), "lab.yaml is an occupancy map's description: read it with tav1.import_occupancy"),
     (lambda: tav1.trajectory("circle", (0, 0), (9, 9)), 'kind is "sin2pi", "sinpi" or "line", not "circle"'),
 ]

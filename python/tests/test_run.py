@@ -3,7 +3,7 @@ import numpy as np
 import pytest
 
 import tav1
-from conftest import assert_run_is_export, rooms
+from conftest import assert_run_is_export, dump, rooms
 
 INI = ("[DefaultValues]\nDosahScanerra=150\ndf_Str=10\nStartPossitionX=20\nStartPossitionY=80\n"
        "EndPossitionX=130\nEndPossitionY=80\n")
@@ -67,3 +67,19 @@ def test_a_map_with_an_origin_gives_metres(tmp_path):
 def test_a_bad_path_is_refused(path):
     with pytest.raises(ValueError):
         tav1.run(tav1.Map(rooms()), path)
+
+
+@pytest.mark.parametrize("name", ["sinpi", "loaded"])
+def test_follow_is_the_windows_follow_path(batch, tmp_path, name):
+    commands, make_path, _ = PATHS[name]
+    path = make_path()
+    np.savetxt(tmp_path / "path.csv", path, delimiter=",", header="x,y", comments="", fmt="%.17g")
+    folder = batch("Settings amplitude=30 delay=0 scannerTrace=0\nStartCiel\n" + commands
+                   + "FollowPath\nDump state.json\nExportRun run.csv\n", rooms(),
+                   INI + "MinVzdialenost=25\n[Vozidlo]\nDlzka=16\n")
+    result = tav1.follow(tav1.Map(rooms()), path, wheelbase=16, min_distance=25)
+
+    assert result["end"] == dump(folder / "state.json")["status"] == "Reached the end"
+    assert result.pop("end") and result.pop("cross_track_px").mean() < 3
+    steps, hits = assert_run_is_export(result, folder)
+    assert len(steps["step"]) > 8 and len(hits["step"]) > 5
