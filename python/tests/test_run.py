@@ -69,9 +69,13 @@ def test_a_bad_path_is_refused(path):
         tav1.run(tav1.Map(rooms()), path)
 
 
-@pytest.mark.parametrize("name", ["sinpi", "loaded"])
+# The cart senses the map, not the path drawn over it: the full sine, drawn in red, too.
+FOLLOWED = dict(PATHS, sin2pi=("Sin2Pi\n", lambda: tav1.trajectory("sin2pi", (20, 80), (130, 80), amplitude=30), True))
+
+
+@pytest.mark.parametrize("name", ["sin2pi", "sinpi", "loaded"])
 def test_follow_is_the_windows_follow_path(batch, tmp_path, name):
-    commands, make_path, _ = PATHS[name]
+    commands, make_path, _ = FOLLOWED[name]
     path = make_path()
     np.savetxt(tmp_path / "path.csv", path, delimiter=",", header="x,y", comments="", fmt="%.17g")
     folder = batch("Settings amplitude=30 delay=0 scannerTrace=0\nStartCiel\n" + commands
@@ -79,7 +83,7 @@ def test_follow_is_the_windows_follow_path(batch, tmp_path, name):
                    INI + "MinVzdialenost=25\n[Vozidlo]\nDlzka=16\n")
     result = tav1.follow(tav1.Map(rooms()), path, wheelbase=16, min_distance=25)
 
-    assert result["end"] == dump(folder / "state.json")["status"] == "Reached the end"
+    assert result["end"] == dump(folder / "state.json")["status"]
     assert result.pop("end") and result.pop("cross_track_px").mean() < 3
     steps, hits = assert_run_is_export(result, folder)
     assert len(steps["step"]) > 8 and len(hits["step"]) > 5

@@ -222,6 +222,9 @@ private:
     void generateTrajectory(int type, Generate generate);
     // Returns the rays cast; the hits go to `hits` too, when given.
     int sweepFromCart(Surface& dc, std::vector<ScanHit>* hits = nullptr);
+    // Follow path's sweep from the cart: over the map's own pixels, as the cart senses the world
+    // and not what is drawn over it; the rays drawn where the scanner's trace is on.
+    int sweepMapFromCart(Surface& dc, const QImage& map, std::vector<ScanHit>& hits);
     bool allocateBuffers();
     void setDefaults();
 

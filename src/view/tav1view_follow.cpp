@@ -1,12 +1,17 @@
 #include "view/tav1view.h"
 
 #include "config/inisettings.h"
+#include "dialogs/systemdlg.h"
 #include "platform/pause.h"
+#include "platform/pixelmath.h"
 #include "platform/runinput.h"
 #include "platform/textformat.h"
 #include "platform/ui.h"
 #include "sim/cartcollision.h"
 #include "sim/pathfollow.h"
+#include "sim/scanner.h"
+
+#include <cmath>
 
 namespace {
 
@@ -14,6 +19,35 @@ namespace {
 constexpr Pen kTracePen{PenStyle::Solid, 2, RGB(0, 90, 255)};
 
 } // namespace
+
+int CTAV1View::sweepMapFromCart(Surface& dc, const QImage& map, std::vector<ScanHit>& hits)
+{
+    const std::vector<SweepRay> rays =
+        sweepPixels(scanPixels(map), offsetPixel(m_cartX, -m_bitmapX),
+                    offsetPixel(m_cartY, -m_bitmapY), m_pCart->heading, m_scannerRange, m_scanStepDivisor);
+    m_lastSweep = {true, m_pCart->heading, m_scannerRange, m_scanStepDivisor, {}};
+    dc.SelectPen(Pen{PenStyle::Solid, 1, kScanTraceColor});
+    for (const SweepRay& ray : rays) {
+        if (ray.hit) {
+            ScanHit hit = *ray.hit;
+            hit.x = offsetPixel(hit.x, m_bitmapX);
+            hit.y = offsetPixel(hit.y, m_bitmapY);
+            m_lastSweep.hits.push_back(hit);
+        }
+        if (g_systemDlg.m_scannerTrace != 0) {
+            const QPoint end = ray.hit ? QPoint(m_lastSweep.hits.back().x, m_lastSweep.hits.back().y)
+                                       : QPoint(m_cartX + int(m_scannerRange * std::cos(ray.angle)),
+                                                m_cartY + int(m_scannerRange * std::sin(ray.angle)));
+            dc.MoveTo(m_cartX, m_cartY);
+            dc.LineTo(end.x(), end.y());
+        }
+    }
+    hits.insert(hits.end(), m_lastSweep.hits.begin(), m_lastSweep.hits.end());
+    if (onSweep) {
+        onSweep();
+    }
+    return int(rays.size());
+}
 
 void CTAV1View::OnFollowPath()
 {
@@ -35,6 +69,8 @@ void CTAV1View::OnFollowPath()
     m_lastRun.geometry = m_mapGeometry;
     m_fnc.SetCollisionText(QString());
     std::vector<QPoint> trace;
+    // The scanner reads 32-bit pixels; the view may keep a map of few colours as colour indices.
+    const QImage pixels = m_hBitmap ? m_hBitmap->convertToFormat(QImage::Format_RGB32) : QImage();
     FollowHooks hooks;
     hooks.sweep = [&](const CartPose& pose, int x, int y, int guideX, int guideY, std::vector<ScanHit>& hits) {
         RedrawWindow(false);
@@ -53,7 +89,7 @@ void CTAV1View::OnFollowPath()
         m_cartX = x;
         m_cartY = y;
         m_pCart->heading = pose.heading;
-        return sweepFromCart(dc, &hits);
+        return sweepMapFromCart(dc, pixels, hits);
     };
     hooks.stepped = [&](const StepRecord& step, double crossTrack) {
         m_fnc.SetStatusText(QStringLiteral("Follow path: step %1, cross-track %2 px, Uhol natocenia kormidla:%3 [rad]")
@@ -65,8 +101,7 @@ void CTAV1View::OnFollowPath()
         keepWindowAlive();
         return !m_stopRequested && !input.escapePressed();
     };
-    static const QImage noMap;
-    const FleetMap map{m_hBitmap ? *m_hBitmap : noMap, nullptr, QPoint(m_bitmapX, m_bitmapY)};
+    const FleetMap map{pixels, nullptr, QPoint(m_bitmapX, m_bitmapY)};
     const FollowResult result = followPath(std::span(m_pTrajectory.get(), std::size_t(m_trajectoryCount)), settings,
                                            map, hooks, m_lastRun);
     m_runGoing = false;

@@ -3,6 +3,7 @@
 #include "common/appfixture.h"
 
 #include "app/mainframe.h"
+#include "config/inisettings.h"
 #include "view/commandids.h"
 #include "view/tav1view.h"
 
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QStatusBar>
 
 #include <cstring>
@@ -183,4 +185,36 @@ TEST_F(PathTest, ARedPathDrawnOnTheCanvasIsNoWallAndSavingNothingSaysSo)
         EXPECT_FALSE(step.collision) << step.step;
     }
     EXPECT_FALSE(collisionField()->isVisible());
+}
+
+// Trajectory › Follow path in the real window: the cart steers along the stored path, draws the
+// trace it drove, and stops before a wall drawn across the path, saying why in the status bar.
+TEST_F(PathTest, FollowPathDrivesThePathAndStopsBeforeAWallAcrossIt)
+{
+    const struct {
+        int wallX; // 0: none
+        const char* status;
+        int lastX; // the cart's last pixel, at least
+    } rows[] = {{0, "Reached the end", 290}, {250, "Stopped: obstacle at 20 px", 230}};
+    for (const auto& row : rows) {
+        QImage map(800, 600, QImage::Format_RGB32);
+        map.fill(Qt::white);
+        QPainter(&map).fillRect(QRect(row.wallX, 250, row.wallX != 0 ? 4 : 0, 100), Qt::red);
+        ASSERT_TRUE(map.save(QDir(dir()).filePath("mapa.bmp"), "BMP"));
+        ASSERT_TRUE(run(ID_FILE_OPEN));
+        g_minDistance = 30;
+        view().m_scannerRange = 150;
+        view().m_scanStepDivisor = 10.0f;
+        ASSERT_TRUE(run(ID_START_CIEL));
+        ASSERT_TRUE(run(ID_LINE));
+        choose("Follow path", "");
+        EXPECT_EQ(frame().paneText().toStdString(), row.status);
+        const StepRecord& last = view().m_lastRun.steps.back();
+        EXPECT_GE(last.cartX, row.lastX);
+        EXPECT_LT(last.cartX, row.wallX == 0 ? 301 : row.wallX - 8);
+        // The trace it drove, in its own colour, from the start to the cart drawn at the last step's start.
+        EXPECT_EQ(view().canvas().pixel(110, 300), qRgb(0, 90, 255));
+        EXPECT_EQ(view().canvas().pixel(last.guideX - 12, last.guideY), qRgb(0, 90, 255));
+    }
+    EXPECT_EQ(captions(), QStringList());
 }
