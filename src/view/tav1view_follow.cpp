@@ -11,12 +11,30 @@
 #include "sim/pathfollow.h"
 #include "sim/scanner.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 // The trace the cart has driven: never pure red, which would stop its own rays.
-constexpr Pen kTracePen{PenStyle::Solid, 2, RGB(0, 90, 255)};
+constexpr COLORREF kTraceColor = RGB(0, 90, 255);
+
+// The pixels of a line two pixels wide from `from` to `to`, `to` left out, appended to `pixels`:
+// set again after every repaint, where drawing every segment again would cost the step more
+// than the rest of it.
+void appendSegment(std::vector<QPoint>& pixels, QPoint from, QPoint to)
+{
+    const QPoint delta = to - from;
+    const int steps = std::max(std::abs(delta.x()), std::abs(delta.y()));
+    const QPoint across = std::abs(delta.x()) >= std::abs(delta.y()) ? QPoint(0, 1) : QPoint(1, 0);
+    for (int i = 0; i < steps; ++i) {
+        const QPoint at(from.x() + int(std::lround(double(delta.x()) * i / steps)),
+                        from.y() + int(std::lround(double(delta.y()) * i / steps)));
+        pixels.push_back(at);
+        pixels.push_back(at + across);
+    }
+}
 
 } // namespace
 
@@ -75,13 +93,10 @@ void CTAV1View::OnFollowPath()
     hooks.sweep = [&](const CartPose& pose, int x, int y, int guideX, int guideY, std::vector<ScanHit>& hits) {
         RedrawWindow(false);
         Surface dc = GetDC();
-        trace.emplace_back(guideX, guideY);
-        dc.SelectPen(kTracePen);
-        dc.MoveTo(trace.front().x(), trace.front().y());
-        for (const QPoint& point : trace) {
-            dc.LineTo(point.x(), point.y());
+        appendSegment(trace, QPoint(guideX, guideY), QPoint(x, y));
+        for (const QPoint& pixel : trace) {
+            dc.SetPixelV(pixel.x(), pixel.y(), kTraceColor);
         }
-        dc.LineTo(x, y);
         // The cart where the step began, as a run draws it: behind the rays of its new place.
         dc.SelectPen(m_blackDotPen);
         dc.SelectBrush(m_hatchBrush);
