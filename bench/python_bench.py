@@ -11,6 +11,8 @@ usage: bench/python_bench.py [BUILD]      (BUILD defaults to build/; Debian's py
   distances; and the map's wall distances, made by its first cast, within 0.5 s.
 - cast with threads=0 (the default) against threads=1 for 1, 20 and 100 poses x 37 rays and
   2000 poses x 180 rays: within 10% for the few, at least 1.8x for the many.
+- a tav1.Fleet step of 1000 carts x 360 rays, range 500, with 2 threads (goal at most 30 ms),
+  and of one cart with one thread (at most 60 us).
 """
 import json
 import os
@@ -129,6 +131,16 @@ def main():
         goal = "goal >= 1.8x" if count == 2000 else "goal within 10%"
         print("cast, %4d poses x %3d rays: threads=0 %9.1f us, threads=1 %9.1f us, %.2fx (%s)"
               % (count, rays_each, best_s[0] * 1e6, best_s[1] * 1e6, best_s[1] / best_s[0], goal))
+
+    # The closed loop: a fleet step moves every cart (its disc checked along the way) and scans.
+    every_degree = np.radians(np.arange(360.0))
+    for count, threads, goal in ((1000, 2, "goal <= 30 ms"), (1, 1, "goal <= 60 us")):
+        fleet = tav1.Fleet(floor, poses[:count], angles=every_degree, range=500, threads=threads)
+        commands = np.column_stack([np.full(count, 2.0), rng.uniform(-0.3, 0.3, count)])
+        calls = 20 if count > 1 else 2000
+        step_s = best(lambda: [fleet.step(commands, 1.0) for _ in range(calls)]) / calls
+        print("fleet step, %4d carts x 360 rays, range 500, %d thread%s: %.3f ms (%s)"
+              % (count, threads, "s" if threads > 1 else "", step_s * 1e3, goal))
 
 
 if __name__ == "__main__":
