@@ -122,6 +122,9 @@ modules=$(realpath "$build/python")
 mkdir "$work/plan-and-run"
 (cd "$work/plan-and-run" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3 \
     "$root/example/plan_and_run.py" --picture "$images/plan-and-run.png" >/dev/null)
+# The closed loop's examples: the sine followed by three cart lengths, and a fleet avoiding walls.
+(cd "$work" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3     "$root/example/follow_sine.py" --picture "$images/follow-sine.png" >/dev/null)
+(cd "$work" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3     "$root/example/avoid.py" --picture "$images/avoid.png" >/dev/null)
 
 if command -v optipng >/dev/null; then
     optipng -quiet -o5 -strip all "$images"/*.png
