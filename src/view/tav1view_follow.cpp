@@ -18,7 +18,7 @@
 namespace {
 
 // The trace the cart has driven: never pure red, which would stop its own rays.
-constexpr COLORREF kTraceColor = RGB(0, 90, 255);
+constexpr COLORREF kTraceColor = RGB(255, 140, 0);
 
 // The pixels of a line two pixels wide from `from` to `to`, `to` left out, appended to `pixels`:
 // set again after every repaint, where drawing every segment again would cost the step more

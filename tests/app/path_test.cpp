@@ -213,8 +213,8 @@ TEST_F(PathTest, FollowPathDrivesThePathAndStopsBeforeAWallAcrossIt)
         EXPECT_GE(last.cartX, row.lastX);
         EXPECT_LT(last.cartX, row.wallX == 0 ? 301 : row.wallX - 8);
         // The trace it drove, in its own colour, from the start to the cart drawn at the last step's start.
-        EXPECT_EQ(view().canvas().pixel(110, 300), qRgb(0, 90, 255));
-        EXPECT_EQ(view().canvas().pixel(last.guideX - 12, last.guideY), qRgb(0, 90, 255));
+        EXPECT_EQ(view().canvas().pixel(110, 300), qRgb(255, 140, 0));
+        EXPECT_EQ(view().canvas().pixel(last.guideX - 12, last.guideY), qRgb(255, 140, 0));
     }
     EXPECT_EQ(captions(), QStringList());
 }
