@@ -52,7 +52,7 @@ TEST_F(FrameTest, MenuBarHasTheProgramsMenuInOrder)
         "&Edit{&Undo\tCtrl+Z=57643|-|Cu&t\tCtrl+X=57635|&Copy\tCtrl+C=57634|&Paste\tCtrl+V=57637}",
         "&View{&Toolbar=59392|&Status Bar=59393|Scanner=32805|-|Zoom &In\tCtrl++=32800|Zoom &Out\tCtrl+-=32801|"
         "&Actual Size\tCtrl+0=32802|Fit to window=32803}",
-        "&Trajectory{&Sin <0;2PI>=32775|Sin <0;PI>=32772|LINE=32773|&Amplituda=32790|-|Load path…=32807|Save path…=32808}",
+        "&Trajectory{&Sin <0;2PI>=32775|Sin <0;PI>=32772|LINE=32773|&Amplituda=32790|-|Load path…=32807|Save path…=32808|Follow path=32809}",
         "&Gooooo=32776",
         "&StartCiel=32778",
         "&Help{&About TAV1...=57664}",
