@@ -127,6 +127,8 @@ public:
     bool runGoing() const { return m_runGoing; }
     void requestStop() { m_stopRequested = true; }
     void AnimationStep(int guideX, int guideY, int nextX, int nextY);
+    // A run starts: going, not asked to stop, an empty recording on the current map.
+    void beginRun();
     // Writes the last run's recording as CSV files (a file dialog picks the name).
     void OnExportRun();
     // Trajectory › Load path… and Save path…: the stored trajectory from and to a path file.

@@ -81,11 +81,7 @@ void CTAV1View::OnFollowPath()
         return;
     }
     const UserInputBlock input;
-    m_runGoing = true;
-    m_stopRequested = false;
-    m_lastRun = RunRecord();
-    m_lastRun.geometry = m_mapGeometry;
-    m_fnc.SetCollisionText(QString());
+    beginRun();
     std::vector<QPoint> trace;
     // The scanner reads 32-bit pixels; the view may keep a map of few colours as colour indices.
     const QImage pixels = m_hBitmap ? m_hBitmap->convertToFormat(QImage::Format_RGB32) : QImage();

@@ -174,11 +174,7 @@ void CTAV1View::OnAnimuj()
         m_trajectoryType == kLoadedPathType ? static_cast<float>(m_trajectoryCount) : GetStartEndPolar().length;
     const int steps = animationStepCount(length, m_trajectoryCount);
     const UserInputBlock input;
-    m_runGoing = true;
-    m_stopRequested = false;
-    m_lastRun = RunRecord();
-    m_lastRun.geometry = m_mapGeometry;
-    m_fnc.SetCollisionText(QString());
+    beginRun();
     m_fnc.SetRunProgress(0, steps);
     bool collided = false;
     for (int step = 1; step <= steps; ++step) {
@@ -200,6 +196,15 @@ void CTAV1View::OnAnimuj()
     m_runGoing = false;
     m_fnc.SetRunProgress(0, 0);
     ui().beep();
+}
+
+void CTAV1View::beginRun()
+{
+    m_runGoing = true;
+    m_stopRequested = false;
+    m_lastRun = RunRecord();
+    m_lastRun.geometry = m_mapGeometry;
+    m_fnc.SetCollisionText(QString());
 }
 
 void CTAV1View::AnimationStep(int guideX, int guideY, int nextX, int nextY)
