@@ -43,6 +43,38 @@ bool discHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, dou
     return footprintHitsWall(map.pixels, footprint, px, py);
 }
 
+
+// A move as odometry sees it: a turn, a straight move, a turn.
+struct OdometryMove {
+    double turn1;
+    double move;
+    double turn2;
+};
+
+// What a noisy odometry makes of the move from `from` to `to`: each part drawn about the exact one.
+OdometryMove noisyMove(const OdometryNoise& noise, const NoiseSource& source, std::uint32_t index, const CartPose& from,
+                   const CartPose& to)
+{
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    double move = std::hypot(dx, dy);
+    double turn1 = move > 1e-9 ? std::remainder(std::atan2(dy, dx) - from.heading, 2.0 * M_PI) : 0.0;
+    // Backwards: a move against the heading, not a half turn and back.
+    if (std::fabs(turn1) > M_PI / 2.0) {
+        turn1 = std::remainder(turn1 + M_PI, 2.0 * M_PI);
+        move = -move;
+    }
+    const double turn2 = to.heading - from.heading - turn1;
+    const double* a = noise.alpha;
+    const Uniforms u = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 2);
+    const Uniforms v = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 3);
+    const double noisyTurn1 = turn1 + std::sqrt(a[0] * turn1 * turn1 + a[1] * move * move) * normal(u.u[0], u.u[1]);
+    const double noisyMoveBy =
+        move + std::sqrt(a[2] * move * move + a[3] * (turn1 * turn1 + turn2 * turn2)) * normal(u.u[2], u.u[3]);
+    const double noisyTurn2 = turn2 + std::sqrt(a[0] * turn2 * turn2 + a[1] * move * move) * normal(v.u[0], v.u[1]);
+    return {noisyTurn1, noisyMoveBy, noisyTurn2};
+}
+
 } // namespace
 
 bool arcHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, const CartPose& from, double speed,
@@ -61,41 +93,53 @@ bool arcHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, cons
 }
 
 void stepCart(const FleetMap& map, const Drive& drive, CollisionMode mode, FleetCart& cart, double first,
-              double second, double dt)
+              double second, double dt, const OdometryNoise* odometry, NoiseSource source, std::uint32_t index)
 {
     const Motion motion = motionOf(drive, first, second, cart.speed, dt);
     cart.steering = motion.steering;
-    cart.collided = arcHitsWall(map, disc().footprint, cart.pose, motion.speed, motion.turnRate, dt);
+    CartPose end = moveAlongArc(cart.pose, motion.speed, motion.turnRate, dt);
+    if (odometry != nullptr && !odometry->none()) {
+        const OdometryMove drawn = noisyMove(*odometry, source, index, cart.pose, end);
+        const CartPose turned{cart.pose.x, cart.pose.y, cart.pose.heading + drawn.turn1};
+        cart.collided = arcHitsWall(map, disc().footprint, turned, drawn.move, 0.0, 1.0);
+        end = moveAlongArc(turned, drawn.move, 0.0, 1.0);
+        end.heading += drawn.turn2;
+    } else {
+        cart.collided = arcHitsWall(map, disc().footprint, cart.pose, motion.speed, motion.turnRate, dt);
+    }
     cart.stalled = cart.collided && mode == CollisionMode::Stop;
     if (cart.stalled) {
         cart.speed = 0.0;
         return;
     }
-    cart.pose = moveAlongArc(cart.pose, motion.speed, motion.turnRate, dt);
+    cart.pose = end;
     cart.speed = motion.speed;
 }
 
 void stepFleet(const FleetMap& map, const Drive& drive, CollisionMode mode, std::span<FleetCart> carts,
                const double* commands, double dt, std::span<const double> angles, int range, int threads,
-               float* ranges, bool* hit)
+               float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
 {
     constexpr std::size_t kBlock = 64;
     std::atomic<std::size_t> next{0};
     const std::size_t blocks = (carts.size() + kBlock - 1) / kBlock;
+    const OdometryNoise* odometry = noise != nullptr ? &noise->odometry : nullptr;
+    const NoiseSource source{noise != nullptr ? noise->seed : 0, step};
     shareWork(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1)),
               [&](const std::atomic<bool>& stop) {
                   for (std::size_t first = next.fetch_add(kBlock); first < carts.size() && !stop;
                        first = next.fetch_add(kBlock)) {
                       for (std::size_t i = first; i < std::min(first + kBlock, carts.size()); ++i) {
-                          stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt);
+                          stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt, odometry,
+                                   source, std::uint32_t(i));
                       }
                   }
               });
-    scanFleet(map, carts, angles, range, threads, ranges, hit);
+    scanFleet(map, carts, angles, range, threads, ranges, hit, noise, step);
 }
 
 void scanFleet(const FleetMap& map, std::span<const FleetCart> carts, std::span<const double> angles, int range,
-               int threads, float* ranges, bool* hit)
+               int threads, float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
 {
     std::vector<double> poses(3 * carts.size());
     for (std::size_t i = 0; i < carts.size(); ++i) {
@@ -103,5 +147,6 @@ void scanFleet(const FleetMap& map, std::span<const FleetCart> carts, std::span<
         poses[3 * i + 1] = carts[i].pose.y;
         poses[3 * i + 2] = carts[i].pose.heading;
     }
-    castRays(*map.walls, poses.data(), carts.size(), angles, range, threads, ranges, hit);
+    castRays(*map.walls, poses.data(), carts.size(), angles, range, threads, ranges, hit,
+             noise != nullptr ? &noise->range : nullptr, {noise != nullptr ? noise->seed : 0, step});
 }

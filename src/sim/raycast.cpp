@@ -20,8 +20,11 @@ int threadsWorthFor(std::size_t rays)
 }
 
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
-              int range, int threads, float* distances, bool* hit)
+              int range, int threads, float* distances, bool* hit, const RangeNoise* noise, NoiseSource source)
 {
+    if (noise != nullptr && noise->none()) {
+        noise = nullptr;
+    }
     const auto castPoses = [&](std::size_t first, std::size_t last) {
         std::vector<double> absolute(angles.size());
         std::vector<std::optional<QPoint>> hits(angles.size());
@@ -30,12 +33,16 @@ void castRays(const WallDistances& walls, const double* poses, std::size_t poseC
             const int x = truncToPixel(pose[0]);
             const int y = truncToPixel(pose[1]);
             for (std::size_t a = 0; a < angles.size(); ++a) {
-                absolute[a] = pose[2] + angles[a];
+                absolute[a] = pose[2] + angles[a]
+                              + (noise != nullptr ? angleNoise(*noise, source, std::uint32_t(p), std::uint32_t(a)) : 0.0);
             }
             castRays(walls, x, y, absolute, range, hits.data());
             float* out = distances + p * angles.size();
             for (std::size_t a = 0; a < angles.size(); ++a) {
                 out[a] = hits[a] ? scanHit(x, y, *hits[a], absolute[a]).distance : float(range);
+                if (noise != nullptr) {
+                    out[a] = float(noisyReading(*noise, source, std::uint32_t(p), std::uint32_t(a), out[a], range));
+                }
             }
             if (hit != nullptr) {
                 for (std::size_t a = 0; a < angles.size(); ++a) {

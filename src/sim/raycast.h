@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/rangenoise.h"
 #include "sim/walldistance.h"
 
 #include <cstddef>
@@ -13,8 +14,12 @@
 // its distance is from pixel to pixel, the sample rounded). The poses are shared among at most
 // `threads` threads (at least one; see workshare.h); the results do not depend on how many.
 // What a thread throws (memory running short) reaches the caller once the others have stopped.
+// Given `noise`, each ray's angle and reading are drawn from it (rangenoise.h), keyed by the
+// source's seed and step, the pose's index and the ray's: a noisy cast does not depend on the
+// threads either.
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
-              int range, int threads, float* distances, bool* hit = nullptr);
+              int range, int threads, float* distances, bool* hit = nullptr, const RangeNoise* noise = nullptr,
+              NoiseSource source = {});
 
 // The threads worth using for this many rays: one below a few thousand, up to every core.
 int threadsWorthFor(std::size_t rays);
