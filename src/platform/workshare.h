@@ -14,3 +14,9 @@
 // most one less than the cores. A call made while another caller holds the pool starts threads
 // of its own; a thread the system cannot start leaves its share to the others.
 void shareWork(std::size_t workers, const std::function<void(const std::atomic<bool>& stop)>& work);
+
+// Items 0 .. count - 1 handed out `block` at a time to at most `threads` threads (shareWork), so
+// that a thread that runs slower (long rays, a core shared with another program) takes fewer
+// blocks instead of holding the others up. work(first, last) does items first .. last - 1.
+void shareBlocks(std::size_t count, std::size_t block, int threads,
+                 const std::function<void(std::size_t first, std::size_t last)>& work);

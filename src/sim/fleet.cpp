@@ -120,21 +120,14 @@ void stepFleet(const FleetMap& map, const Drive& drive, CollisionMode mode, std:
                const double* commands, double dt, std::span<const double> angles, int range, int threads,
                float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
 {
-    constexpr std::size_t kBlock = 64;
-    std::atomic<std::size_t> next{0};
-    const std::size_t blocks = (carts.size() + kBlock - 1) / kBlock;
     const OdometryNoise* odometry = noise != nullptr ? &noise->odometry : nullptr;
     const NoiseSource source{noise != nullptr ? noise->seed : 0, step};
-    shareWork(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1)),
-              [&](const std::atomic<bool>& stop) {
-                  for (std::size_t first = next.fetch_add(kBlock); first < carts.size() && !stop;
-                       first = next.fetch_add(kBlock)) {
-                      for (std::size_t i = first; i < std::min(first + kBlock, carts.size()); ++i) {
-                          stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt, odometry,
-                                   source, std::uint32_t(i));
-                      }
-                  }
-              });
+    shareBlocks(carts.size(), 64, threads, [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt, odometry, source,
+                     std::uint32_t(i));
+        }
+    });
     scanFleet(map, carts, angles, range, threads, ranges, hit, noise, step);
 }
 

@@ -4,7 +4,6 @@
 #include "platform/workshare.h"
 
 #include <algorithm>
-#include <atomic>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -19,48 +18,43 @@ int threadsWorthFor(std::size_t rays)
     return int(std::clamp<std::size_t>(rays / kRaysPerThread, 1, cores));
 }
 
+PoseCaster::PoseCaster(const WallDistances& walls, std::span<const double> angles, int range)
+    : m_walls(walls), m_angles(angles), m_range(range), m_absolute(angles.size()), m_hits(angles.size())
+{
+}
+
+void PoseCaster::cast(const double* pose, float* out, bool* hit, const RangeNoise* noise, NoiseSource source,
+                      std::uint32_t index)
+{
+    const int x = truncToPixel(pose[0]);
+    const int y = truncToPixel(pose[1]);
+    for (std::size_t a = 0; a < m_angles.size(); ++a) {
+        m_absolute[a] = pose[2] + m_angles[a] + (noise != nullptr ? angleNoise(*noise, source, index, std::uint32_t(a)) : 0.0);
+    }
+    castRays(m_walls, x, y, m_absolute, m_range, m_hits.data());
+    for (std::size_t a = 0; a < m_angles.size(); ++a) {
+        out[a] = m_hits[a] ? scanHit(x, y, *m_hits[a], m_absolute[a]).distance : float(m_range);
+        if (noise != nullptr) {
+            out[a] = float(noisyReading(*noise, source, index, std::uint32_t(a), out[a], m_range));
+        }
+        if (hit != nullptr) {
+            hit[a] = m_hits[a].has_value();
+        }
+    }
+}
+
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
               int range, int threads, float* distances, bool* hit, const RangeNoise* noise, NoiseSource source)
 {
     if (noise != nullptr && noise->none()) {
         noise = nullptr;
     }
-    const auto castPoses = [&](std::size_t first, std::size_t last) {
-        std::vector<double> absolute(angles.size());
-        std::vector<std::optional<QPoint>> hits(angles.size());
+    const std::size_t rays = angles.size();
+    shareBlocks(poseCount, 16, threads, [&](std::size_t first, std::size_t last) {
+        PoseCaster caster(walls, angles, range);
         for (std::size_t p = first; p < last; ++p) {
-            const double* pose = poses + 3 * p;
-            const int x = truncToPixel(pose[0]);
-            const int y = truncToPixel(pose[1]);
-            for (std::size_t a = 0; a < angles.size(); ++a) {
-                absolute[a] = pose[2] + angles[a]
-                              + (noise != nullptr ? angleNoise(*noise, source, std::uint32_t(p), std::uint32_t(a)) : 0.0);
-            }
-            castRays(walls, x, y, absolute, range, hits.data());
-            float* out = distances + p * angles.size();
-            for (std::size_t a = 0; a < angles.size(); ++a) {
-                out[a] = hits[a] ? scanHit(x, y, *hits[a], absolute[a]).distance : float(range);
-                if (noise != nullptr) {
-                    out[a] = float(noisyReading(*noise, source, std::uint32_t(p), std::uint32_t(a), out[a], range));
-                }
-            }
-            if (hit != nullptr) {
-                for (std::size_t a = 0; a < angles.size(); ++a) {
-                    hit[p * angles.size() + a] = hits[a].has_value();
-                }
-            }
-        }
-    };
-    // Poses handed out a block at a time, so a thread that runs slower (long rays, or a core
-    // shared with another program) takes fewer blocks instead of holding the others up.
-    constexpr std::size_t kBlock = 16;
-    std::atomic<std::size_t> next{0};
-    const std::size_t blocks = (poseCount + kBlock - 1) / kBlock;
-    const std::size_t workers =
-        std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1));
-    shareWork(workers, [&](const std::atomic<bool>& stop) {
-        for (std::size_t first = next.fetch_add(kBlock); first < poseCount && !stop; first = next.fetch_add(kBlock)) {
-            castPoses(first, std::min(first + kBlock, poseCount));
+            caster.cast(poses + 3 * p, distances + p * rays, hit != nullptr ? hit + p * rays : nullptr, noise, source,
+                        std::uint32_t(p));
         }
     });
 }

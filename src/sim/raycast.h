@@ -3,8 +3,13 @@
 #include "sim/rangenoise.h"
 #include "sim/walldistance.h"
 
+#include <QPoint>
+
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 // Many rays at once over a map that nothing draws on, by its wall distances: from each of
 // `poseCount` poses (x, y, heading; x and y truncated to the pixel) at each of `angles` relative
@@ -20,6 +25,23 @@
 void castRays(const WallDistances& walls, const double* poses, std::size_t poseCount, std::span<const double> angles,
               int range, int threads, float* distances, bool* hit = nullptr, const RangeNoise* noise = nullptr,
               NoiseSource source = {});
+
+// One pose's rays at a time, by castRays' rule, with the buffers one thread reuses.
+class PoseCaster {
+public:
+    PoseCaster(const WallDistances& walls, std::span<const double> angles, int range);
+    // The distances of the rays of `pose` (x, y, heading) into out[0 .. angles.size()), and given
+    // `hit`, whether each met a wall; `index` keys its noise.
+    void cast(const double* pose, float* out, bool* hit = nullptr, const RangeNoise* noise = nullptr,
+              NoiseSource source = {}, std::uint32_t index = 0);
+
+private:
+    const WallDistances& m_walls;
+    std::span<const double> m_angles;
+    int m_range;
+    std::vector<double> m_absolute;
+    std::vector<std::optional<QPoint>> m_hits;
+};
 
 // The threads worth using for this many rays: one below a few thousand, up to every core.
 int threadsWorthFor(std::size_t rays);
