@@ -3,6 +3,7 @@
 #include "args.h"
 #include "map.h"
 #include "run.h"
+#include "sensor.h"
 
 #include "sim/fleet.h"
 #include "sim/pathfollow.h"
@@ -10,6 +11,7 @@
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -25,9 +27,19 @@ public:
     Fleet(const Map& map, const py::object& poses, const std::string& drive, const py::object& wheelbase,
           const py::object& track, const py::object& angles, const py::object& range, const std::string& collision,
           const py::object& threads, const py::object& maxSpeed, const py::object& maxTurnRate,
-          const py::object& maxAcceleration, const py::object& maxSteering)
+          const py::object& maxAcceleration, const py::object& maxSteering, const py::object& noise,
+          const py::object& odometry, const py::object& seed)
         : m_map(map)
     {
+        if (const RangeNoise* given = rangeNoiseOf(noise)) {
+            m_noise.range = *given;
+        }
+        const auto alphas = realRows(odometry, "odometry", 0, 0, "odometry is the four alphas of the motion model");
+        if (alphas.size() != 4 || std::any_of(alphas.data(), alphas.data() + 4, [](double a) { return a < 0.0; })) {
+            throw py::value_error("odometry is four alphas of 0 or more");
+        }
+        std::copy(alphas.data(), alphas.data() + 4, m_noise.odometry.alpha);
+        m_noise.seed = seedOf(seed);
         if (drive != "car" && drive != "diff") {
             throw py::value_error("drive is \"car\" or \"diff\", not \"" + drive + "\"");
         }
@@ -55,6 +67,7 @@ public:
         const auto poses = realRows(posesArray, "poses", 3, 2, "poses are an N x 3 array of x, y, heading");
         const auto rows = poses.unchecked<2>();
         m_carts.assign(std::size_t(poses.shape(0)), FleetCart());
+        m_steps = 0;
         for (py::ssize_t i = 0; i < poses.shape(0); ++i) {
             m_carts[std::size_t(i)].pose = {rows(i, 0), rows(i, 1), rows(i, 2)};
         }
@@ -96,7 +109,7 @@ public:
         {
             py::gil_scoped_release released;
             stepFleet(fleetMap(), m_drive, m_mode, m_carts, given.data(), dt, m_angles, m_range, workers(),
-                      ranges.mutable_data());
+                      ranges.mutable_data(), nullptr, &m_noise, ++m_steps);
         }
         py::array_t<bool> collided(py::ssize_t(m_carts.size()));
         py::array_t<bool> stalled(py::ssize_t(m_carts.size()));
@@ -117,7 +130,8 @@ public:
         py::array_t<float> ranges = rangesArray();
         {
             py::gil_scoped_release released;
-            scanFleet(fleetMap(), m_carts, m_angles, m_range, workers(), ranges.mutable_data());
+            scanFleet(fleetMap(), m_carts, m_angles, m_range, workers(), ranges.mutable_data(), nullptr, &m_noise,
+                      m_steps);
         }
         return ranges;
     }
@@ -148,6 +162,8 @@ private:
     int m_range = 150;
     int m_threads = 0;
     std::vector<FleetCart> m_carts;
+    FleetNoise m_noise;
+    std::uint32_t m_steps = 0; // keys the noise of each step
 };
 
 py::dict follow(const Map& map, const py::object& pathArray, const py::object& speed, const py::object& lookahead,
@@ -227,6 +243,15 @@ max_speed, max_turn_rate, max_acceleration : float or None, optional
     Bounds on |speed|, |turn rate| and the change of speed a time unit; None is none.
 max_steering : float, optional
     The car's steering bound, radians.
+noise : RangeNoise, optional
+    The scanners' noise.
+odometry : sequence of 4 floats, optional
+    The odometry motion model's alphas (AMCL's odom_alpha1..4: rotation from
+    rotation, rotation from translation, translation from translation, translation
+    from rotation): each step's turn, move and turn are drawn about the exact ones.
+seed : int, optional
+    What every noise is drawn from, with the cart's index, the ray's and the step
+    count: the same seed gives the same fleet on any number of threads.
 
 Raises
 ------
@@ -236,12 +261,14 @@ ValueError
 )")
         .def(py::init<const Map&, const py::object&, const std::string&, const py::object&, const py::object&,
                       const py::object&, const py::object&, const std::string&, const py::object&, const py::object&,
-                      const py::object&, const py::object&, const py::object&>(),
+                      const py::object&, const py::object&, const py::object&, const py::object&, const py::object&,
+                      const py::object&>(),
              py::arg("map"), py::arg("poses"), py::arg("drive") = "car", py::arg("wheelbase") = 10.0,
              py::arg("track") = 10.0, py::arg("angles") = fiveDegrees, py::arg("range") = 150,
              py::arg("collision") = "stop", py::arg("threads") = 0, py::arg("max_speed") = py::none(),
              py::arg("max_turn_rate") = py::none(), py::arg("max_acceleration") = py::none(),
-             py::arg("max_steering") = 0.6)
+             py::arg("max_steering") = 0.6, py::arg("noise") = py::none(),
+             py::arg("odometry") = py::make_tuple(0.0, 0.0, 0.0, 0.0), py::arg("seed") = 0)
         .def("step", &Fleet::step, py::arg("commands"), py::arg("dt"), py::arg("wheels") = false,
              R"(Moves every cart for dt under its command, then scans.
 

@@ -25,6 +25,12 @@ const WallDistances& Map::walls() const
     return wallCache->field;
 }
 
+const DistanceField& Map::distances() const
+{
+    std::call_once(distanceCache->made, [this] { distanceCache->field = distanceField(scanPixels(pixels)); });
+    return distanceCache->field;
+}
+
 namespace {
 
 // A file name as the program takes it, bytes: str and path-like names encoded as os.fsencode does.

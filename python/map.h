@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/distancefield.h"
 #include "sim/occupancymap.h"
 #include "sim/walldistance.h"
 
@@ -27,6 +28,14 @@ struct Map {
         WallDistances field;
     };
     std::shared_ptr<Walls> wallCache = std::make_shared<Walls>();
+
+    // The exact distance to the nearest wall, made by the first likelihood field and kept.
+    const DistanceField& distances() const;
+    struct Distances {
+        std::once_flag made;
+        DistanceField field;
+    };
+    std::shared_ptr<Distances> distanceCache = std::make_shared<Distances>();
 };
 
 // tav1.Map, tav1.load_map and tav1.import_occupancy.

@@ -2,6 +2,7 @@
 #include "map.h"
 #include "run.h"
 #include "scan.h"
+#include "sensor.h"
 #include "trajectory.h"
 
 #include <pybind11/pybind11.h>
@@ -20,6 +21,8 @@ Scanner:     sweep(map, x, y, heading, ...), cast(map, poses, angles, range, ...
 Paths, runs: trajectory(kind, start, end, ...), run(map, path, ...),
              collides(map, xy, radius=8), follow(map, path, ...)
 Closed loop: Fleet(map, poses, drive="car", ...).step(commands, dt)
+Sensing:     RangeNoise(...), beam_weights(map, particles, angles, observed, range, ...),
+             likelihood_field(map, particles, angles, observed, range, ...)
 
 Example
 -------
@@ -43,4 +46,5 @@ header="x,y", comments="")) opens in the program with Trajectory > Load path...
     bindTrajectory(module);
     bindRun(module);
     bindFleet(module);
+    bindSensor(module);
 }

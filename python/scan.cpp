@@ -2,6 +2,7 @@
 
 #include "args.h"
 #include "map.h"
+#include "sensor.h"
 
 #include "sim/raycast.h"
 #include "sim/scanner.h"
@@ -63,8 +64,11 @@ py::object sweepFrom(const Map& map, const py::object& xArgument, const py::obje
 }
 
 py::object cast(const Map& map, const py::object& posesArray, const py::object& anglesArray,
-                const py::object& rangeArgument, const py::object& threadsArgument, bool returnHit)
+                const py::object& rangeArgument, const py::object& threadsArgument, bool returnHit,
+                const py::object& noiseArgument, const py::object& seedArgument, const py::object& stepArgument)
 {
+    const RangeNoise* noise = rangeNoiseOf(noiseArgument);
+    const NoiseSource source{seedOf(seedArgument), std::uint32_t(wholeNumber(stepArgument, "step", 0, UINT32_MAX))};
     const auto poses = realRows(posesArray, "poses", 3, 2, "poses are an N x 3 array of x, y, heading");
     const auto angles = realRows(anglesArray, "angles", 0, 0, "angles are a 1-dimensional array");
     const int range = int(wholeNumber(rangeArgument, "range", 0));
@@ -89,7 +93,7 @@ py::object cast(const Map& map, const py::object& posesArray, const py::object& 
     {
         py::gil_scoped_release released;
         const int workers = threads > 0 ? threads : threadsWorthFor(count * relative.size());
-        castRays(map.walls(), posesData, count, relative, range, workers, out, hitOut);
+        castRays(map.walls(), posesData, count, relative, range, workers, out, hitOut, noise, source);
     }
     if (returnHit) {
         return py::make_tuple(distances, hit);
@@ -146,7 +150,8 @@ ValueError
     divisor is not finite.
 )");
     module.def("cast", &cast, py::arg("map"), py::arg("poses"), py::arg("angles"), py::arg("range"),
-        py::arg("threads") = 0, py::arg("return_hit") = false, R"(Many rays at once, by the scanner's rule.
+        py::arg("threads") = 0, py::arg("return_hit") = false, py::arg("noise") = py::none(), py::arg("seed") = 0,
+        py::arg("step") = 0, R"(Many rays at once, by the scanner's rule.
 
 The distances are exactly those of sweep's rays. The first call on a map measures how
 far each of its pixels lies from a wall (a fraction of a second for millions of
@@ -170,6 +175,12 @@ threads : int, optional
     not depend on it.
 return_hit : bool, optional
     Also return whether each ray met a wall.
+noise : RangeNoise, optional
+    The readings of a real range finder instead of the exact ones (the hit flag
+    stays the exact ray's).
+seed, step : int, optional
+    What the noise is drawn from, with each pose's and ray's index: the same seed
+    and step give the same readings on any number of threads.
 
 Returns
 -------
