@@ -69,7 +69,7 @@ RangeNoise makeNoise(const py::object& sigma, const py::object& proportional, co
 struct Scan {
     py::array_t<double> particles;
     std::vector<double> angles;
-    std::vector<float> observed;
+    std::vector<double> observed;
     int range = 0;
     double scale = 1.0; // pixels a metre (1 for pixels)
 };
@@ -108,7 +108,7 @@ Scan scanOf(const Map& map, const py::object& particles, const py::object& angle
     }
     scan.range = int(std::lround(finiteReal(range, "range") * scan.scale));
     for (py::ssize_t i = 0; i < readings.size(); ++i) {
-        scan.observed.push_back(float(readings.data()[i] * scan.scale));
+        scan.observed.push_back(readings.data()[i] * scan.scale);
     }
     // In metres, angles are counter-clockwise with y up.
     for (double& angle : scan.angles) {

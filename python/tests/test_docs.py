@@ -10,7 +10,7 @@ def test_the_modules_example_runs():
 
 def test_every_name_has_a_docstring():
     names = [name for name in dir(tav1) if not name.startswith("_")]
-    assert sorted(names) == ["Fleet", "Map", "cast", "collides", "follow", "import_occupancy", "load_map", "run",
-                            "sweep", "trajectory"]
+    assert sorted(names) == ["Fleet", "Map", "RangeNoise", "beam_weights", "cast", "collides", "follow",
+                            "import_occupancy", "likelihood_field", "load_map", "run", "sweep", "trajectory"]
     for name in names:
         assert "Parameters" in getattr(tav1, name).__doc__, name

@@ -43,7 +43,7 @@ double beamProbability(const BeamModel& model, double reading, double expected, 
 }
 
 void beamWeights(const WallDistances& walls, const double* particles, std::size_t count,
-                 std::span<const double> angles, const float* observed, int range, const BeamModel& model, int threads,
+                 std::span<const double> angles, const double* observed, int range, const BeamModel& model, int threads,
                  double* weights)
 {
     shareBlocks(count, 16, threads, [&](std::size_t first, std::size_t last) {
@@ -62,7 +62,7 @@ void beamWeights(const WallDistances& walls, const double* particles, std::size_
 }
 
 void likelihoodWeights(const DistanceField& field, const double* particles, std::size_t count,
-                       std::span<const double> angles, const float* observed, int range,
+                       std::span<const double> angles, const double* observed, int range,
                        const LikelihoodField& model, int threads, double* weights)
 {
     const double twoSigma2 = 2.0 * model.sigmaHit * model.sigmaHit;
@@ -82,7 +82,8 @@ void likelihoodWeights(const DistanceField& field, const double* particles, std:
                 const int y = truncToPixel(pose[1] + z * std::sin(angle));
                 double d = model.maxDistance;
                 if (x >= 0 && y >= 0 && x < field.width && y < field.height) {
-                    d = std::min(d, double(field.distance[std::size_t(y) * std::size_t(field.width) + std::size_t(x)]));
+                    const std::uint32_t squared = field.squared[std::size_t(y) * std::size_t(field.width) + std::size_t(x)];
+                    d = squared == DistanceField::kFarAway ? d : std::min(d, std::sqrt(double(squared)));
                 }
                 weight += std::log(peak * std::exp(-d * d / twoSigma2) + floor);
             }

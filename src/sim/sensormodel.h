@@ -31,7 +31,7 @@ double beamProbability(const BeamModel& model, double reading, double expected, 
 
 // Casts each particle's rays and weighs them as it goes: no N x R array is made.
 void beamWeights(const WallDistances& walls, const double* particles, std::size_t count,
-                 std::span<const double> angles, const float* observed, int range, const BeamModel& model, int threads,
+                 std::span<const double> angles, const double* observed, int range, const BeamModel& model, int threads,
                  double* weights);
 
 // The likelihood field (Probabilistic Robotics, 6.4): a reading z < range ends at the particle's
@@ -47,5 +47,5 @@ struct LikelihoodField {
 };
 
 void likelihoodWeights(const DistanceField& field, const double* particles, std::size_t count,
-                       std::span<const double> angles, const float* observed, int range,
+                       std::span<const double> angles, const double* observed, int range,
                        const LikelihoodField& model, int threads, double* weights);

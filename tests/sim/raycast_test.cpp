@@ -1,3 +1,4 @@
+#include "sim/distancefield.h"
 #include "sim/raycast.h"
 #include "sim/scanner.h"
 #include "sim/walldistance.h"
@@ -145,7 +146,9 @@ TEST(RaysOverWallDistances, ManyPosesOnAnyNumberOfThreadsCastEveryRow)
     }
 }
 
-TEST(RaysOverWallDistances, DistancesAreTheChessboardDistanceToTheNearestWall)
+// The wall distances are chessboard distances capped at 255; the likelihood field's are the exact
+// squared Euclidean ones.
+TEST(RaysOverWallDistances, DistancesAreTheChessboardAndEuclideanDistancesToTheNearestWall)
 {
     std::mt19937 random(7);
     // The last, 300 pixels long with one wall pixel, has distances beyond the cap.
@@ -161,13 +164,19 @@ TEST(RaysOverWallDistances, DistancesAreTheChessboardDistanceToTheNearestWall)
             }
         }
         const WallDistances walls = wallDistances(scanPixels(map));
+        const DistanceField field = distanceField(scanPixels(map));
         for (int y = 0; y < map.height(); ++y) {
             for (int x = 0; x < map.width(); ++x) {
                 int nearest = 255;
+                std::uint32_t squared = DistanceField::kFarAway;
                 for (const QPoint& wall : wallPixels) {
-                    nearest = std::min(nearest, std::max(std::abs(wall.x() - x), std::abs(wall.y() - y)));
+                    const int dx = wall.x() - x;
+                    const int dy = wall.y() - y;
+                    nearest = std::min(nearest, std::max(std::abs(dx), std::abs(dy)));
+                    squared = std::min(squared, std::uint32_t(dx * dx + dy * dy));
                 }
                 ASSERT_EQ(walls.distance[std::size_t(y) * map.width() + x], nearest) << c.name << " " << x << "," << y;
+                ASSERT_EQ(field.squared[std::size_t(y) * map.width() + x], squared) << c.name << " " << x << "," << y;
             }
         }
     }
