@@ -13,6 +13,9 @@ usage: bench/python_bench.py [BUILD]      (BUILD defaults to build/; Debian's py
   2000 poses x 180 rays: within 10% for the few, at least 1.8x for the many.
 - a tav1.Fleet step of 1000 carts x 360 rays, range 500, with 2 threads (goal at most 30 ms),
   and of one cart with one thread (at most 60 us).
+- a sensor update of 2500 particles x 61 beams, range 500: beam_weights on one thread at most
+  25 ms and 1.15x the cast of the same rays, two threads at least 1.8x one; a noisy cast at most
+  1.15x the exact one.
 """
 import json
 import os
@@ -141,6 +144,26 @@ def main():
         step_s = best(lambda: [fleet.step(commands, 1.0) for _ in range(calls)]) / calls
         print("fleet step, %4d carts x 360 rays, range 500, %d thread%s: %.3f ms (%s)"
               % (count, threads, "s" if threads > 1 else "", step_s * 1e3, goal))
+
+    # A particle filter's sensor update: 2500 particles x 61 beams against one observed scan.
+    particles = np.column_stack([free_x[rng.choice(len(free_x), 2500)] + 0.5,
+                                 free_y[rng.choice(len(free_y), 2500)] + 0.5, rng.uniform(-np.pi, np.pi, 2500)])
+    beams = np.radians(np.linspace(-90, 90, 61))
+    observed = tav1.cast(floor, poses[:1], beams, 500)[0]
+    noise = tav1.RangeNoise(sigma=2, proportional=0.01, angular=0.002, p_short=0.05, p_max=0.02, p_rand=0.02)
+    update = {}
+    for threads in (1, 2):
+        update[("cast", threads)] = best(lambda: tav1.cast(floor, particles, beams, 500, threads))
+        update[("noisy", threads)] = best(lambda: tav1.cast(floor, particles, beams, 500, threads, noise=noise, seed=1))
+        update[("beam", threads)] = best(lambda: tav1.beam_weights(floor, particles, beams, observed, 500, threads=threads))
+        update[("field", threads)] = best(lambda: tav1.likelihood_field(floor, particles, beams, observed, 500,
+                                                                        threads=threads))
+    print("sensor update, 2500 particles x 61 beams, range 500, 1 thread: beam_weights %.1f ms (goal <= 25), "
+          "%.2fx the cast (goal <= 1.15); likelihood_field %.1f ms"
+          % (update[("beam", 1)] * 1e3, update[("beam", 1)] / update[("cast", 1)], update[("field", 1)] * 1e3))
+    print("sensor update, 2 threads against 1: beam_weights %.2fx (goal >= 1.8)"
+          % (update[("beam", 1)] / update[("beam", 2)]))
+    print("noise: a noisy cast %.2fx the exact one (goal <= 1.15)" % (update[("noisy", 1)] / update[("cast", 1)]))
 
 
 if __name__ == "__main__":

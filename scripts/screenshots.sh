@@ -125,6 +125,8 @@ mkdir "$work/plan-and-run"
 # The closed loop's examples: the sine followed by three cart lengths, and a fleet avoiding walls.
 (cd "$work" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3     "$root/example/follow_sine.py" --picture "$images/follow-sine.png" >/dev/null)
 (cd "$work" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3     "$root/example/avoid.py" --picture "$images/avoid.png" >/dev/null)
+(cd "$work" && PYTHONPATH="$modules" MPLBACKEND=Agg /usr/bin/python3 \
+    "$root/example/localize.py" --picture "$images/localize.png" >/dev/null)
 
 if command -v optipng >/dev/null; then
     optipng -quiet -o5 -strip all "$images"/*.png

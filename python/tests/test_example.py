@@ -32,12 +32,16 @@ def test_the_planned_path_runs_alike_in_python_and_in_the_window(batch, tmp_path
 
 
 def test_the_closed_loop_examples_run_and_draw(tmp_path):
-    """The sine followed by three cart lengths, the long one losing it; a small fleet avoiding the corridor's walls."""
+    """The sine followed by three cart lengths, the long one losing it; a small fleet avoiding the corridor's walls;
+    a particle filter converging."""
     run = {name: subprocess.run(["/usr/bin/python3", LAB.parent / name, *args], cwd=tmp_path, capture_output=True,
                                 text=True, timeout=120, env=dict(os.environ, MPLBACKEND="Agg"))
-           for name, args in (("follow_sine.py", []), ("avoid.py", ["--carts", "20", "--steps", "200"]))}
+           for name, args in (("follow_sine.py", []), ("avoid.py", ["--carts", "20", "--steps", "200"]),
+                              ("localize.py", []))}
     assert all(done.returncode == 0 for done in run.values()), [done.stderr for done in run.values()]
     lines = run["follow_sine.py"].stdout.splitlines()
     assert "Reached the end" in lines[0] and "Lost the path" in lines[2]
     assert run["avoid.py"].stdout.startswith("20 carts, 200 steps: ")
+    # The particle filter finds the cart from particles spread over the whole lab.
+    assert float(run["localize.py"].stdout.split("steps: ")[1].split(" px")[0]) < 5
     assert (tmp_path / "follow_sine.png").stat().st_size > 10000 and (tmp_path / "avoid.png").stat().st_size > 10000

@@ -67,11 +67,10 @@ OdometryMove noisyMove(const OdometryNoise& noise, const NoiseSource& source, st
     const double turn2 = to.heading - from.heading - turn1;
     const double* a = noise.alpha;
     const Uniforms u = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 2);
-    const Uniforms v = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 3);
-    const double noisyTurn1 = turn1 + std::sqrt(a[0] * turn1 * turn1 + a[1] * move * move) * normal(u.u[0], u.u[1]);
+    const double noisyTurn1 = turn1 + std::sqrt(a[0] * turn1 * turn1 + a[1] * move * move) * normal(u.u[0]);
     const double noisyMoveBy =
-        move + std::sqrt(a[2] * move * move + a[3] * (turn1 * turn1 + turn2 * turn2)) * normal(u.u[2], u.u[3]);
-    const double noisyTurn2 = turn2 + std::sqrt(a[0] * turn2 * turn2 + a[1] * move * move) * normal(v.u[0], v.u[1]);
+        move + std::sqrt(a[2] * move * move + a[3] * (turn1 * turn1 + turn2 * turn2)) * normal(u.u[1]);
+    const double noisyTurn2 = turn2 + std::sqrt(a[0] * turn2 * turn2 + a[1] * move * move) * normal(u.u[2]);
     return {noisyTurn1, noisyMoveBy, noisyTurn2};
 }
 

@@ -44,9 +44,12 @@ struct NoiseSource {
     std::uint32_t step = 0;
 };
 
-// The angle turn of ray `ray` of pose `index`.
-double angleNoise(const RangeNoise& noise, const NoiseSource& source, std::uint32_t index, std::uint32_t ray);
+// The four numbers of ray `ray` of pose `index`: its reading's kind, a short or random reading,
+// its reading's Gaussian error and its angle's.
+Uniforms rayDraw(const NoiseSource& source, std::uint32_t index, std::uint32_t ray);
+
+// The angle turn of a ray.
+double angleNoise(const RangeNoise& noise, const Uniforms& draw);
 
 // The reading of a ray whose exact distance is `exact` (range for a miss).
-double noisyReading(const RangeNoise& noise, const NoiseSource& source, std::uint32_t index, std::uint32_t ray,
-                    double exact, double range);
+double noisyReading(const RangeNoise& noise, const Uniforms& draw, double exact, double range);

@@ -28,14 +28,19 @@ void PoseCaster::cast(const double* pose, float* out, bool* hit, const RangeNois
 {
     const int x = truncToPixel(pose[0]);
     const int y = truncToPixel(pose[1]);
+    m_draws.resize(noise != nullptr ? m_angles.size() : 0);
     for (std::size_t a = 0; a < m_angles.size(); ++a) {
-        m_absolute[a] = pose[2] + m_angles[a] + (noise != nullptr ? angleNoise(*noise, source, index, std::uint32_t(a)) : 0.0);
+        m_absolute[a] = pose[2] + m_angles[a];
+        if (noise != nullptr) {
+            m_draws[a] = rayDraw(source, index, std::uint32_t(a));
+            m_absolute[a] += angleNoise(*noise, m_draws[a]);
+        }
     }
     castRays(m_walls, x, y, m_absolute, m_range, m_hits.data());
     for (std::size_t a = 0; a < m_angles.size(); ++a) {
         out[a] = m_hits[a] ? scanHit(x, y, *m_hits[a], m_absolute[a]).distance : float(m_range);
         if (noise != nullptr) {
-            out[a] = float(noisyReading(*noise, source, index, std::uint32_t(a), out[a], m_range));
+            out[a] = float(noisyReading(*noise, m_draws[a], out[a], m_range));
         }
         if (hit != nullptr) {
             hit[a] = m_hits[a].has_value();

@@ -41,6 +41,7 @@ private:
     int m_range;
     std::vector<double> m_absolute;
     std::vector<std::optional<QPoint>> m_hits;
+    std::vector<Uniforms> m_draws; // each ray's noise
 };
 
 // The threads worth using for this many rays: one below a few thousand, up to every core.

@@ -46,17 +46,56 @@ void beamWeights(const WallDistances& walls, const double* particles, std::size_
                  std::span<const double> angles, const double* observed, int range, const BeamModel& model, int threads,
                  double* weights)
 {
+    // What depends on the readings alone, once: the short readings' density but for its cut, and
+    // the max and random terms. The rest is cheap where the terms cannot matter: a hit's
+    // normaliser is 1 to the last bit more than 8.3 deviations inside 0 .. range, and its density
+    // is 0 beyond 38.6 deviations.
+    const std::size_t beams = angles.size();
+    std::vector<double> shortDensity(beams);
+    std::vector<double> fixedTerms(beams);
+    for (std::size_t a = 0; a < beams; ++a) {
+        const double z = observed[a];
+        shortDensity[a] = z >= 0.0 ? model.zShort * model.lambdaShort * std::exp(-model.lambdaShort * z) : 0.0;
+        fixedTerms[a] = (z >= range ? model.zMax : 0.0) + (z >= 0.0 && z < range ? model.zRand / range : 0.0);
+    }
+    const double peak = model.zHit / (model.sigmaHit * kSqrtTwoPi);
+    const double inside = 8.3 * model.sigmaHit;
     shareBlocks(count, 16, threads, [&](std::size_t first, std::size_t last) {
         PoseCaster caster(walls, angles, range);
-        std::vector<float> expected(angles.size());
+        std::vector<float> cast(beams);
         for (std::size_t i = first; i < last; ++i) {
-            caster.cast(particles + 3 * i, expected.data());
-            double weight = model.amcl ? 1.0 : 0.0;
-            for (std::size_t a = 0; a < angles.size(); ++a) {
-                const double p = beamProbability(model, observed[a], expected[a], range);
-                weight += model.amcl ? p * p * p : std::log(p);
+            caster.cast(particles + 3 * i, cast.data());
+            double sum = model.amcl ? 1.0 : 0.0;
+            // The log of a product, taken as a mantissa and an exponent so that it cannot underflow.
+            double mantissa = 1.0;
+            long exponent = 0;
+            for (std::size_t a = 0; a < beams; ++a) {
+                const double z = observed[a];
+                const double expected = cast[a];
+                double p = fixedTerms[a];
+                const double deviation = (z - expected) / model.sigmaHit;
+                if (z >= 0.0 && z <= range && std::fabs(deviation) < 38.6) {
+                    const bool whole = expected >= inside && range - expected >= inside;
+                    const double mass = whole ? 1.0
+                                              : normalCdf((range - expected) / model.sigmaHit)
+                                                    - normalCdf(-expected / model.sigmaHit);
+                    if (mass > 0.0) {
+                        p += peak * std::exp(-0.5 * deviation * deviation) / mass;
+                    }
+                }
+                if (z >= 0.0 && z <= expected && expected > 0.0) {
+                    const double cut = model.lambdaShort * expected;
+                    p += shortDensity[a] / (cut > 37.0 ? 1.0 : -std::expm1(-cut));
+                }
+                if (model.amcl) {
+                    sum += p * p * p;
+                } else {
+                    int scale = 0;
+                    mantissa = std::frexp(mantissa * p, &scale);
+                    exponent += scale;
+                }
             }
-            weights[i] = weight;
+            weights[i] = model.amcl ? sum : std::log(mantissa) + double(exponent) * std::log(2.0);
         }
     });
 }
