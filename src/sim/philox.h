@@ -38,7 +38,7 @@ inline Uniforms uniforms(std::uint64_t seed, std::uint32_t index, std::uint32_t 
     const PhiloxCounter out = philox({{index, ray, step, draw}}, seed);
     Uniforms result{};
     for (int i = 0; i < 4; ++i) {
-        result.u[i] = (double(out.words[i]) + 0.5) / 4294967296.0;
+        result.u[i] = (double(out.words[i]) + 0.5) * (1.0 / 4294967296.0);
     }
     return result;
 }

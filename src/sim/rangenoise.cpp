@@ -25,7 +25,7 @@ double noisyReading(const RangeNoise& noise, const Uniforms& draw, double exact,
         reading = range;
     } else if (choice < noise.pShort + noise.pMax + noise.pRand) {
         reading = draw.u[1] * range;
-    } else {
+    } else if (noise.sigma != 0.0 || noise.proportional != 0.0) {
         reading = exact + (noise.sigma + noise.proportional * exact) * normal(draw.u[2]);
     }
     return std::clamp(reading, 0.0, range);
