@@ -62,6 +62,62 @@ public:
         reset(poses);
     }
 
+    // Everything a fleet is, for pickling: restored elsewhere it steps on as this one would.
+    py::tuple state() const
+    {
+        const auto limit = [](double value) { return std::isinf(value) ? py::object(py::none()) : py::object(py::float_(value)); };
+        py::array_t<double> carts({py::ssize_t(m_carts.size()), py::ssize_t(7)});
+        auto out = carts.mutable_unchecked<2>();
+        for (std::size_t i = 0; i < m_carts.size(); ++i) {
+            const FleetCart& cart = m_carts[i];
+            const double row[] = {cart.pose.x, cart.pose.y, cart.pose.heading, cart.speed, cart.steering,
+                                  double(cart.collided), double(cart.stalled)};
+            for (py::ssize_t c = 0; c < 7; ++c) {
+                out(py::ssize_t(i), c) = row[c];
+            }
+        }
+        const DriveLimits& limits = m_drive.limits;
+        return py::make_tuple(py::cast(m_map), carts, m_drive.kind == DriveKind::Car ? "car" : "diff", m_drive.wheelbase,
+                              m_drive.track, py::array_t<double>(py::ssize_t(m_angles.size()), m_angles.data()), m_range,
+                              m_mode == CollisionMode::Stop ? "stop" : "pass", m_threads, limit(limits.maxSpeed),
+                              limit(limits.maxTurnRate), limit(limits.maxAcceleration), limits.maxSteering,
+                              py::cast(m_noise.range),
+                              py::make_tuple(m_noise.odometry.alpha[0], m_noise.odometry.alpha[1],
+                                             m_noise.odometry.alpha[2], m_noise.odometry.alpha[3]),
+                              m_noise.seed, m_steps);
+    }
+
+    static Fleet restored(const py::tuple& state)
+    {
+        if (state.size() != 17) {
+            throw py::value_error("not the state of a tav1.Fleet");
+        }
+        const auto carts = state[1].cast<py::array_t<double, py::array::c_style | py::array::forcecast>>();
+        if (carts.ndim() != 2 || carts.shape(1) != 7) {
+            throw py::value_error("not the state of a tav1.Fleet");
+        }
+        const auto rows = carts.unchecked<2>();
+        py::array_t<double> poses({carts.shape(0), py::ssize_t(3)});
+        for (py::ssize_t i = 0; i < carts.shape(0); ++i) {
+            for (py::ssize_t c = 0; c < 3; ++c) {
+                poses.mutable_at(i, c) = rows(i, c);
+            }
+        }
+        Fleet fleet(state[0].cast<const Map&>(), poses, state[2].cast<std::string>(), state[3], state[4], state[5],
+                    state[6], state[7].cast<std::string>(), state[8], state[9], state[10], state[11], state[12],
+                    state[13], state[14], py::int_(0));
+        fleet.m_noise.seed = state[15].cast<std::uint64_t>();
+        fleet.m_steps = state[16].cast<std::uint32_t>();
+        for (py::ssize_t i = 0; i < carts.shape(0); ++i) {
+            FleetCart& cart = fleet.m_carts[std::size_t(i)];
+            cart.speed = rows(i, 3);
+            cart.steering = rows(i, 4);
+            cart.collided = rows(i, 5) != 0.0;
+            cart.stalled = rows(i, 6) != 0.0;
+        }
+        return fleet;
+    }
+
     void reset(const py::object& posesArray)
     {
         const auto poses = realRows(posesArray, "poses", 3, 2, "poses are an N x 3 array of x, y, heading");
@@ -291,7 +347,9 @@ dict
         .def("scan", &Fleet::scan, "The ranges of every cart's rays where it stands, as tav1.cast gives them.")
         .def("reset", &Fleet::reset, py::arg("poses"), "Puts the carts at new poses (N x 3), at rest.")
         .def_property_readonly("poses", &Fleet::poses, "Each cart's x, y, heading: an N x 3 array.")
-        .def("__len__", &Fleet::size);
+        .def("__len__", &Fleet::size)
+        .def(py::pickle([](const Fleet& fleet) { return fleet.state(); },
+                        [](const py::tuple& state) { return Fleet::restored(state); }));
 
     module.def("follow", &follow, py::arg("map"), py::arg("path"), py::arg("speed") = 10.0, py::arg("lookahead") = 20.0,
         py::arg("wheelbase") = 10.0, py::arg("min_distance") = 0.0, py::arg("max_steering") = 0.6,

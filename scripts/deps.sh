@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build python3 qt6-base-dev libyaml-cpp-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core desktop-file-utils appstream help2man pybind11-dev python3-dev python3-numpy python3-pytest
-          python3-matplotlib
+          python3-matplotlib python3-distributed
           "$@")
 missing=()
 for package in "${packages[@]}"; do

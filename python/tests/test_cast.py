@@ -36,11 +36,11 @@ def test_cast_turns_the_rays_by_the_heading():
 
 
 OPEN = tav1.Map(np.zeros((2000, 2000), bool))
-# name: a call of a few milliseconds.
+# name: a call of a few milliseconds, long enough for another thread to be woken on a busy machine.
 LONG_CALLS = {
-    "cast": lambda: tav1.cast(OPEN, np.full((20, 3), 1000.0), np.linspace(0, 6, 100), 900, threads=1),
-    "sweep": lambda: tav1.sweep(OPEN, 1000, 1000, 0.0, 900, 500),
-    "run": lambda: tav1.run(OPEN, np.column_stack([np.arange(900.0, 1100.0), np.full(200, 1000.0)])),
+    "cast": lambda: tav1.cast(OPEN, np.full((200, 3), 1000.0), np.linspace(0, 6, 100), 900, threads=1),
+    "sweep": lambda: tav1.sweep(OPEN, 1000, 1000, 0.0, 900, 3000),
+    "run": lambda: tav1.run(OPEN, np.column_stack([np.arange(100.0, 1900.0), np.full(1800, 1000.0)])),
     "trajectory": lambda: tav1.trajectory("sin2pi", (0, 0), (2**31 - 1, 0)),
 }
 
@@ -67,12 +67,17 @@ def test_other_python_threads_run_during_a_call(name):
         stop.set()
         ticker.join()
         sys.setswitchinterval(interval)
-    assert during >= 5
+    assert during > 0
 
 
 def cast_there(world, poses):
     """In another process: the map as it arrived, and its rays."""
     return world, tav1.cast(world, poses, np.linspace(-3, 3, 25), 120, return_hit=True)
+
+
+def step_there(fleet):
+    """In another process: a fleet's next step."""
+    return fleet.step(np.tile([3.0, 0.2], (len(fleet), 1)), 1.0)
 
 
 def test_a_map_pickles_to_another_process_and_back(tmp_path):
@@ -88,3 +93,9 @@ def test_a_map_pickles_to_another_process_and_back(tmp_path):
                     assert np.array_equal(getattr(copied, seen), getattr(world, seen)), seen
             here = tav1.cast(world, poses, np.linspace(-3, 3, 25), 120, return_hit=True)
             assert np.array_equal(distances, here[0]) and np.array_equal(hit, here[1]) and hit.any()
+        # A fleet halfway through its noisy steps steps on there as it does here.
+        fleet = tav1.Fleet(tav1.Map(rooms()), poses[:8], noise=tav1.RangeNoise(sigma=2, p_rand=0.1),
+                           odometry=(0.1, 0.01, 0.1, 0.01), seed=3, max_speed=2.5)
+        fleet.step(np.tile([3.0, 0.2], (8, 1)), 1.0)
+        there, here = pool.apply(step_there, (fleet,)), step_there(fleet)
+        assert all(np.array_equal(there[key], here[key]) for key in here)

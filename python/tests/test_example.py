@@ -1,9 +1,11 @@
 """The example plans a path through the lab, runs it and draws it; the window runs the same path alike."""
+import json
 import os
 import pathlib
 import subprocess
 
 import numpy as np
+import pytest
 
 import tav1
 from conftest import assert_run_is_export
@@ -45,3 +47,21 @@ def test_the_closed_loop_examples_run_and_draw(tmp_path):
     # The particle filter finds the cart from particles spread over the whole lab.
     assert float(run["localize.py"].stdout.split("steps: ")[1].split(" px")[0]) < 5
     assert (tmp_path / "follow_sine.png").stat().st_size > 10000 and (tmp_path / "avoid.png").stat().st_size > 10000
+
+
+def test_a_sweep_on_a_dask_cluster_is_the_sweep_run_here(monkeypatch):
+    """Two worker processes, the map scattered to them: every row as one process makes it."""
+    distributed = pytest.importorskip("distributed")
+    monkeypatch.syspath_prepend(str(LAB.parent))
+    monkeypatch.setenv("PYTHONPATH", os.pathsep.join([str(LAB.parent), os.environ.get("PYTHONPATH", "")]))
+    import sweep_dask
+    world = sweep_dask.floor_map()
+    tasks = sweep_dask.episodes()[::4] + [(sweep_dask.fleet_episode, (4.0, 7, 10, 30))]
+    here = sweep_dask.sweep(world, tasks)
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
+            distributed.Client(cluster) as client:
+        there = sweep_dask.sweep(world, tasks, client)
+    def without_time(rows):
+        return [{k: v for k, v in row.items() if k != "seconds"} for row in rows]
+    assert json.dumps(without_time(there)) == json.dumps(without_time(here))
+    assert {row["kind"] for row in here} == {"follow", "fleet"}
