@@ -90,9 +90,13 @@ void beamWeights(const WallDistances& walls, const double* particles, std::size_
                 if (model.amcl) {
                     sum += p * p * p;
                 } else {
-                    int scale = 0;
-                    mantissa = std::frexp(mantissa * p, &scale);
-                    exponent += scale;
+                    mantissa *= p;
+                    // Taken apart before it underflows (or, for densities above 1, overflows).
+                    if (mantissa < 1e-200 || mantissa > 1e200) {
+                        int scale = 0;
+                        mantissa = std::frexp(mantissa, &scale);
+                        exponent += scale;
+                    }
                 }
             }
             weights[i] = model.amcl ? sum : std::log(mantissa) + double(exponent) * std::log(2.0);
