@@ -40,8 +40,8 @@ long long wholeNumber(const py::handle& value, const char* name, long long low, 
         throw py::value_error(std::string(name) + " is a whole number, not " + shown(value));
     }
     if (number < low || number > high) {
-        throw py::value_error(std::string(name) + " is " + std::to_string(low) + " to " + std::to_string(high)
-                              + ", not " + shown(value));
+        throw py::value_error(
+            std::string(name) + " is " + std::to_string(low) + " to " + std::to_string(high) + ", not " + shown(value));
     }
     return number;
 }
@@ -70,8 +70,8 @@ float divisorOf(const py::handle& value)
     return float(divisor);
 }
 
-py::array_t<double> realRows(const py::handle& value, const char* name, int columns, int pixelColumns,
-                             const char* shapeError)
+py::array_t<double> realRows(
+    const py::handle& value, const char* name, int columns, int pixelColumns, const char* shapeError)
 {
     const auto rows = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(value);
     if (!rows || rows.ndim() != (columns == 0 ? 1 : 2) || (columns != 0 && rows.shape(1) != columns)) {
@@ -85,8 +85,7 @@ py::array_t<double> realRows(const py::handle& value, const char* name, int colu
             const std::string where = columns == 0 ? std::string(name) + "[" + std::to_string(i) + "]"
                                                    : std::string(name) + " row " + std::to_string(i / width);
             throw py::value_error(where + ": " + shown(py::float_(data[i]))
-                                  + (std::isfinite(data[i]) ? " lies beyond the pixel coordinates"
-                                                            : " is not a finite number"));
+                + (std::isfinite(data[i]) ? " lies beyond the pixel coordinates" : " is not a finite number"));
         }
     }
     return rows;

@@ -12,8 +12,8 @@
 constexpr double kPixelLimit = 2147483648.0;
 
 // A whole number from `low` to `high`: a Python or NumPy integer, or a real without a fraction.
-long long wholeNumber(const pybind11::handle& value, const char* name, long long low = INT_MIN,
-                      long long high = INT_MAX);
+long long wholeNumber(
+    const pybind11::handle& value, const char* name, long long low = INT_MIN, long long high = INT_MAX);
 
 // A finite real.
 double finiteReal(const pybind11::handle& value, const char* name);
@@ -24,5 +24,5 @@ float divisorOf(const pybind11::handle& value);
 // A C-ordered float64 array of anything NumPy reads as numbers, of `columns` columns (N x columns)
 // or 1-dimensional for 0; `shapeError` is the message for any other. Its values are finite, and
 // those of the first `pixelColumns` columns pixel coordinates.
-pybind11::array_t<double> realRows(const pybind11::handle& value, const char* name, int columns, int pixelColumns,
-                                   const char* shapeError);
+pybind11::array_t<double> realRows(
+    const pybind11::handle& value, const char* name, int columns, int pixelColumns, const char* shapeError);

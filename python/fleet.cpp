@@ -25,10 +25,10 @@ namespace {
 class Fleet {
 public:
     Fleet(const Map& map, const py::object& poses, const std::string& drive, const py::object& wheelbase,
-          const py::object& track, const py::object& angles, const py::object& range, const std::string& collision,
-          const py::object& threads, const py::object& maxSpeed, const py::object& maxTurnRate,
-          const py::object& maxAcceleration, const py::object& maxSteering, const py::object& noise,
-          const py::object& odometry, const py::object& seed)
+        const py::object& track, const py::object& angles, const py::object& range, const std::string& collision,
+        const py::object& threads, const py::object& maxSpeed, const py::object& maxTurnRate,
+        const py::object& maxAcceleration, const py::object& maxSteering, const py::object& noise,
+        const py::object& odometry, const py::object& seed)
         : m_map(map)
     {
         if (const RangeNoise* given = rangeNoiseOf(noise)) {
@@ -49,8 +49,8 @@ public:
         m_drive.kind = drive == "car" ? DriveKind::Car : DriveKind::Diff;
         m_drive.wheelbase = finiteReal(wheelbase, "wheelbase");
         m_drive.track = finiteReal(track, "track");
-        m_drive.limits = {bound(maxSpeed, "max_speed"), bound(maxTurnRate, "max_turn_rate"),
-                          bound(maxAcceleration, "max_acceleration"), bound(maxSteering, "max_steering")};
+        m_drive.limits = { bound(maxSpeed, "max_speed"), bound(maxTurnRate, "max_turn_rate"),
+            bound(maxAcceleration, "max_acceleration"), bound(maxSteering, "max_steering") };
         if (const std::string fault = driveFault(m_drive); !fault.empty()) {
             throw py::value_error(fault);
         }
@@ -65,26 +65,26 @@ public:
     // Everything a fleet is, for pickling: restored elsewhere it steps on as this one would.
     py::tuple state() const
     {
-        const auto limit = [](double value) { return std::isinf(value) ? py::object(py::none()) : py::object(py::float_(value)); };
-        py::array_t<double> carts({py::ssize_t(m_carts.size()), py::ssize_t(7)});
+        const auto limit
+            = [](double value) { return std::isinf(value) ? py::object(py::none()) : py::object(py::float_(value)); };
+        py::array_t<double> carts({ py::ssize_t(m_carts.size()), py::ssize_t(7) });
         auto out = carts.mutable_unchecked<2>();
         for (std::size_t i = 0; i < m_carts.size(); ++i) {
             const FleetCart& cart = m_carts[i];
-            const double row[] = {cart.pose.x, cart.pose.y, cart.pose.heading, cart.speed, cart.steering,
-                                  double(cart.collided), double(cart.stalled)};
+            const double row[] = { cart.pose.x, cart.pose.y, cart.pose.heading, cart.speed, cart.steering,
+                double(cart.collided), double(cart.stalled) };
             for (py::ssize_t c = 0; c < 7; ++c) {
                 out(py::ssize_t(i), c) = row[c];
             }
         }
         const DriveLimits& limits = m_drive.limits;
-        return py::make_tuple(py::cast(m_map), carts, m_drive.kind == DriveKind::Car ? "car" : "diff", m_drive.wheelbase,
-                              m_drive.track, py::array_t<double>(py::ssize_t(m_angles.size()), m_angles.data()), m_range,
-                              m_mode == CollisionMode::Stop ? "stop" : "pass", m_threads, limit(limits.maxSpeed),
-                              limit(limits.maxTurnRate), limit(limits.maxAcceleration), limits.maxSteering,
-                              py::cast(m_noise.range),
-                              py::make_tuple(m_noise.odometry.alpha[0], m_noise.odometry.alpha[1],
-                                             m_noise.odometry.alpha[2], m_noise.odometry.alpha[3]),
-                              m_noise.seed, m_steps);
+        return py::make_tuple(py::cast(m_map), carts, m_drive.kind == DriveKind::Car ? "car" : "diff",
+            m_drive.wheelbase, m_drive.track, py::array_t<double>(py::ssize_t(m_angles.size()), m_angles.data()),
+            m_range, m_mode == CollisionMode::Stop ? "stop" : "pass", m_threads, limit(limits.maxSpeed),
+            limit(limits.maxTurnRate), limit(limits.maxAcceleration), limits.maxSteering, py::cast(m_noise.range),
+            py::make_tuple(m_noise.odometry.alpha[0], m_noise.odometry.alpha[1], m_noise.odometry.alpha[2],
+                m_noise.odometry.alpha[3]),
+            m_noise.seed, m_steps);
     }
 
     static Fleet restored(const py::tuple& state)
@@ -97,15 +97,15 @@ public:
             throw py::value_error("not the state of a tav1.Fleet");
         }
         const auto rows = carts.unchecked<2>();
-        py::array_t<double> poses({carts.shape(0), py::ssize_t(3)});
+        py::array_t<double> poses({ carts.shape(0), py::ssize_t(3) });
         for (py::ssize_t i = 0; i < carts.shape(0); ++i) {
             for (py::ssize_t c = 0; c < 3; ++c) {
                 poses.mutable_at(i, c) = rows(i, c);
             }
         }
         Fleet fleet(state[0].cast<const Map&>(), poses, state[2].cast<std::string>(), state[3], state[4], state[5],
-                    state[6], state[7].cast<std::string>(), state[8], state[9], state[10], state[11], state[12],
-                    state[13], state[14], py::int_(0));
+            state[6], state[7].cast<std::string>(), state[8], state[9], state[10], state[11], state[12], state[13],
+            state[14], py::int_(0));
         fleet.m_noise.seed = state[15].cast<std::uint64_t>();
         fleet.m_steps = state[16].cast<std::uint32_t>();
         for (py::ssize_t i = 0; i < carts.shape(0); ++i) {
@@ -125,13 +125,13 @@ public:
         m_carts.assign(std::size_t(poses.shape(0)), FleetCart());
         m_steps = 0;
         for (py::ssize_t i = 0; i < poses.shape(0); ++i) {
-            m_carts[std::size_t(i)].pose = {rows(i, 0), rows(i, 1), rows(i, 2)};
+            m_carts[std::size_t(i)].pose = { rows(i, 0), rows(i, 1), rows(i, 2) };
         }
     }
 
     py::array_t<double> poses() const
     {
-        py::array_t<double> poses({py::ssize_t(m_carts.size()), py::ssize_t(3)});
+        py::array_t<double> poses({ py::ssize_t(m_carts.size()), py::ssize_t(3) });
         auto out = poses.mutable_unchecked<2>();
         for (std::size_t i = 0; i < m_carts.size(); ++i) {
             out(py::ssize_t(i), 0) = m_carts[i].pose.x;
@@ -146,7 +146,7 @@ public:
         const auto commands = realRows(commandsArray, "commands", 2, 0, "commands are an N x 2 array");
         if (std::size_t(commands.shape(0)) != m_carts.size()) {
             throw py::value_error("commands have " + std::to_string(commands.shape(0)) + " rows for "
-                                  + std::to_string(m_carts.size()) + " carts");
+                + std::to_string(m_carts.size()) + " carts");
         }
         const double dt = finiteReal(dtArgument, "dt");
         if (dt < 0.0) {
@@ -165,7 +165,7 @@ public:
         {
             py::gil_scoped_release released;
             stepFleet(fleetMap(), m_drive, m_mode, m_carts, given.data(), dt, m_angles, m_range, workers(),
-                      ranges.mutable_data(), nullptr, &m_noise, ++m_steps);
+                ranges.mutable_data(), nullptr, &m_noise, ++m_steps);
         }
         py::array_t<bool> collided(py::ssize_t(m_carts.size()));
         py::array_t<bool> stalled(py::ssize_t(m_carts.size()));
@@ -186,8 +186,8 @@ public:
         py::array_t<float> ranges = rangesArray();
         {
             py::gil_scoped_release released;
-            scanFleet(fleetMap(), m_carts, m_angles, m_range, workers(), ranges.mutable_data(), nullptr, &m_noise,
-                      m_steps);
+            scanFleet(
+                fleetMap(), m_carts, m_angles, m_range, workers(), ranges.mutable_data(), nullptr, &m_noise, m_steps);
         }
         return ranges;
     }
@@ -204,11 +204,11 @@ private:
         return limit;
     }
 
-    FleetMap fleetMap() const { return {m_map.pixels, &m_map.walls()}; }
+    FleetMap fleetMap() const { return { m_map.pixels, &m_map.walls() }; }
     int workers() const { return m_threads > 0 ? m_threads : threadsWorthFor(m_carts.size() * m_angles.size()); }
     py::array_t<float> rangesArray() const
     {
-        return py::array_t<float>({py::ssize_t(m_carts.size()), py::ssize_t(m_angles.size())});
+        return py::array_t<float>({ py::ssize_t(m_carts.size()), py::ssize_t(m_angles.size()) });
     }
 
     Map m_map;
@@ -223,8 +223,8 @@ private:
 };
 
 py::dict follow(const Map& map, const py::object& pathArray, const py::object& speed, const py::object& lookahead,
-                const py::object& wheelbase, const py::object& minDistance, const py::object& maxSteering,
-                const py::object& rangeArgument, const py::object& divisorArgument)
+    const py::object& wheelbase, const py::object& minDistance, const py::object& maxSteering,
+    const py::object& rangeArgument, const py::object& divisorArgument)
 {
     const std::vector<TrajectoryPoint> records = recordsOf(pathArray);
     FollowSettings settings;
@@ -253,7 +253,7 @@ py::dict follow(const Map& map, const py::object& pathArray, const py::object& s
             }
             return int(rays.size());
         };
-        result = followPath(records, settings, FleetMap{map.pixels, &map.walls()}, hooks, run);
+        result = followPath(records, settings, FleetMap { map.pixels, &map.walls() }, hooks, run);
     }
     py::dict table = runColumns(map, run);
     table["cross_track_px"] = py::array_t<double>(py::ssize_t(result.crossTrack.size()), result.crossTrack.data());
@@ -265,8 +265,8 @@ py::dict follow(const Map& map, const py::object& pathArray, const py::object& s
 
 void bindFleet(py::module_& module)
 {
-    const py::object fiveDegrees =
-        py::module_::import("numpy").attr("radians")(py::module_::import("numpy").attr("arange")(-90, 91, 5));
+    const py::object fiveDegrees
+        = py::module_::import("numpy").attr("radians")(py::module_::import("numpy").attr("arange")(-90, 91, 5));
     py::class_<Fleet>(module, "Fleet", R"(Many carts on one map, stepped at once: the closed loop's simulator.
 
 Each step moves every cart by its drive along the exact arc of its constant
@@ -316,17 +316,17 @@ ValueError
     positive, or bad poses, angles or numbers.
 )")
         .def(py::init<const Map&, const py::object&, const std::string&, const py::object&, const py::object&,
-                      const py::object&, const py::object&, const std::string&, const py::object&, const py::object&,
-                      const py::object&, const py::object&, const py::object&, const py::object&, const py::object&,
-                      const py::object&>(),
-             py::arg("map"), py::arg("poses"), py::arg("drive") = "car", py::arg("wheelbase") = 10.0,
-             py::arg("track") = 10.0, py::arg("angles") = fiveDegrees, py::arg("range") = 150,
-             py::arg("collision") = "stop", py::arg("threads") = 0, py::arg("max_speed") = py::none(),
-             py::arg("max_turn_rate") = py::none(), py::arg("max_acceleration") = py::none(),
-             py::arg("max_steering") = 0.6, py::arg("noise") = py::none(),
-             py::arg("odometry") = py::make_tuple(0.0, 0.0, 0.0, 0.0), py::arg("seed") = 0)
+                 const py::object&, const py::object&, const std::string&, const py::object&, const py::object&,
+                 const py::object&, const py::object&, const py::object&, const py::object&, const py::object&,
+                 const py::object&>(),
+            py::arg("map"), py::arg("poses"), py::arg("drive") = "car", py::arg("wheelbase") = 10.0,
+            py::arg("track") = 10.0, py::arg("angles") = fiveDegrees, py::arg("range") = 150,
+            py::arg("collision") = "stop", py::arg("threads") = 0, py::arg("max_speed") = py::none(),
+            py::arg("max_turn_rate") = py::none(), py::arg("max_acceleration") = py::none(),
+            py::arg("max_steering") = 0.6, py::arg("noise") = py::none(),
+            py::arg("odometry") = py::make_tuple(0.0, 0.0, 0.0, 0.0), py::arg("seed") = 0)
         .def("step", &Fleet::step, py::arg("commands"), py::arg("dt"), py::arg("wheels") = false,
-             R"(Moves every cart for dt under its command, then scans.
+            R"(Moves every cart for dt under its command, then scans.
 
 Parameters
 ----------
@@ -349,7 +349,7 @@ dict
         .def_property_readonly("poses", &Fleet::poses, "Each cart's x, y, heading: an N x 3 array.")
         .def("__len__", &Fleet::size)
         .def(py::pickle([](const Fleet& fleet) { return fleet.state(); },
-                        [](const py::tuple& state) { return Fleet::restored(state); }));
+            [](const py::tuple& state) { return Fleet::restored(state); }));
 
     module.def("follow", &follow, py::arg("map"), py::arg("path"), py::arg("speed") = 10.0, py::arg("lookahead") = 20.0,
         py::arg("wheelbase") = 10.0, py::arg("min_distance") = 0.0, py::arg("max_steering") = 0.6,

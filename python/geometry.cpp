@@ -17,7 +17,7 @@ namespace {
 py::array_t<bool> pixelsOfColour(const Map& map, QRgb colour, bool any)
 {
     const QImage& image = map.pixels;
-    py::array_t<bool> cells({py::ssize_t(image.height()), py::ssize_t(image.width())});
+    py::array_t<bool> cells({ py::ssize_t(image.height()), py::ssize_t(image.width()) });
     auto out = cells.mutable_unchecked<2>();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -41,7 +41,7 @@ const MapGeometry& geometryOf(const Map& map)
 py::array_t<double> convertRows(const py::object& xy, const std::function<QPointF(QPointF)>& convert)
 {
     const auto rows = realRows(xy, "xy", 2, 0, "xy is an N x 2 array of x, y");
-    py::array_t<double> converted({rows.shape(0), py::ssize_t(2)});
+    py::array_t<double> converted({ rows.shape(0), py::ssize_t(2) });
     const auto in = rows.unchecked<2>();
     auto out = converted.mutable_unchecked<2>();
     for (py::ssize_t i = 0; i < rows.shape(0); ++i) {
@@ -119,11 +119,15 @@ ValueError
 Truncate the result to get the pixel a position lies in, as the program does.
 )")
         .def(
-            "heading_to_yaw", [](const Map&, const py::object& h) { return py::module_::import("numpy").attr("negative")(h); },
-            py::arg("heading"), R"(The program's heading (radians, clockwise on screen, y down) as a yaw in metres' axes (counter-clockwise, y up): its negative.)")
+            "heading_to_yaw",
+            [](const Map&, const py::object& h) { return py::module_::import("numpy").attr("negative")(h); },
+            py::arg("heading"),
+            R"(The program's heading (radians, clockwise on screen, y down) as a yaw in metres' axes (counter-clockwise, y up): its negative.)")
         .def(
-            "yaw_to_heading", [](const Map&, const py::object& yaw) { return py::module_::import("numpy").attr("negative")(yaw); },
-            py::arg("yaw"), R"(A yaw (counter-clockwise, y up) as the program's heading (clockwise on screen): its negative.)");
+            "yaw_to_heading",
+            [](const Map&, const py::object& yaw) { return py::module_::import("numpy").attr("negative")(yaw); },
+            py::arg("yaw"),
+            R"(A yaw (counter-clockwise, y up) as the program's heading (clockwise on screen): its negative.)");
 
     module.def("collides", &collides, py::arg("map"), py::arg("xy"), py::arg("radius") = kCartRadius,
         R"(Whether the cart at each point covers a wall, by the run's collision rule.

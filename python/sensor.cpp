@@ -30,7 +30,8 @@ std::uint64_t seedOf(const py::object& seed)
     if (!PyIndex_Check(seed.ptr())) {
         throw py::value_error("seed is a whole number 0 or more, not " + py::repr(seed).cast<std::string>());
     }
-    const unsigned long long value = PyLong_AsUnsignedLongLong(py::reinterpret_steal<py::object>(PyNumber_Index(seed.ptr())).ptr());
+    const unsigned long long value
+        = PyLong_AsUnsignedLongLong(py::reinterpret_steal<py::object>(PyNumber_Index(seed.ptr())).ptr());
     if (PyErr_Occurred() != nullptr) {
         PyErr_Clear();
         throw py::value_error("seed is 0 to 2**64 - 1, not " + py::repr(seed).cast<std::string>());
@@ -50,12 +51,11 @@ double nonNegative(const py::object& value, const char* name)
 }
 
 RangeNoise makeNoise(const py::object& sigma, const py::object& proportional, const py::object& angular,
-                     const py::object& pShort, const py::object& lambdaShort, const py::object& pMax,
-                     const py::object& pRand)
+    const py::object& pShort, const py::object& lambdaShort, const py::object& pMax, const py::object& pRand)
 {
-    RangeNoise noise{nonNegative(sigma, "sigma"), nonNegative(proportional, "proportional"),
-                     nonNegative(angular, "angular"), nonNegative(pShort, "p_short"),
-                     nonNegative(lambdaShort, "lambda_short"), nonNegative(pMax, "p_max"), nonNegative(pRand, "p_rand")};
+    RangeNoise noise { nonNegative(sigma, "sigma"), nonNegative(proportional, "proportional"),
+        nonNegative(angular, "angular"), nonNegative(pShort, "p_short"), nonNegative(lambdaShort, "lambda_short"),
+        nonNegative(pMax, "p_max"), nonNegative(pRand, "p_rand") };
     if (noise.pShort + noise.pMax + noise.pRand > 1.0) {
         throw py::value_error("p_short + p_max + p_rand is at most 1");
     }
@@ -75,7 +75,7 @@ struct Scan {
 };
 
 Scan scanOf(const Map& map, const py::object& particles, const py::object& angles, const py::object& observed,
-            const py::object& range, bool metres)
+    const py::object& range, bool metres)
 {
     Scan scan;
     const auto rays = realRows(angles, "angles", 0, 0, "angles are a 1-dimensional array");
@@ -83,7 +83,7 @@ Scan scanOf(const Map& map, const py::object& particles, const py::object& angle
     const auto readings = realRows(observed, "observed", 0, 0, "observed is a 1-dimensional array of readings");
     if (readings.size() != rays.size()) {
         throw py::value_error("observed has " + std::to_string(readings.size()) + " readings for "
-                              + std::to_string(rays.size()) + " angles");
+            + std::to_string(rays.size()) + " angles");
     }
     if (!metres) {
         scan.particles = realRows(particles, "particles", 3, 2, "particles are an N x 3 array of x, y, heading");
@@ -97,7 +97,7 @@ Scan scanOf(const Map& map, const py::object& particles, const py::object& angle
     const MapGeometry& geometry = *map.geometry;
     scan.scale = 1.0 / geometry.resolution;
     const auto given = realRows(particles, "particles", 3, 0, "particles are an N x 3 array of x, y, yaw in metres");
-    scan.particles = py::array_t<double>({given.shape(0), py::ssize_t(3)});
+    scan.particles = py::array_t<double>({ given.shape(0), py::ssize_t(3) });
     const auto in = given.unchecked<2>();
     auto out = scan.particles.mutable_unchecked<2>();
     for (py::ssize_t i = 0; i < given.shape(0); ++i) {
@@ -124,18 +124,17 @@ int workersFor(const py::object& threads, std::size_t rays)
 }
 
 py::array_t<double> beam(const Map& map, const py::object& particles, const py::object& angles,
-                         const py::object& observed, const py::object& range, const py::object& zHit,
-                         const py::object& zShort, const py::object& zMax, const py::object& zRand,
-                         const py::object& sigmaHit, const py::object& lambdaShort, const std::string& combine,
-                         const py::object& threads, bool metres)
+    const py::object& observed, const py::object& range, const py::object& zHit, const py::object& zShort,
+    const py::object& zMax, const py::object& zRand, const py::object& sigmaHit, const py::object& lambdaShort,
+    const std::string& combine, const py::object& threads, bool metres)
 {
     if (combine != "product" && combine != "amcl") {
         throw py::value_error("combine is \"product\" or \"amcl\", not \"" + combine + "\"");
     }
     const Scan scan = scanOf(map, particles, angles, observed, range, metres);
-    BeamModel model{nonNegative(zHit, "z_hit"), nonNegative(zShort, "z_short"), nonNegative(zMax, "z_max"),
-                    nonNegative(zRand, "z_rand"), nonNegative(sigmaHit, "sigma_hit") * scan.scale,
-                    nonNegative(lambdaShort, "lambda_short") / scan.scale, combine == "amcl"};
+    BeamModel model { nonNegative(zHit, "z_hit"), nonNegative(zShort, "z_short"), nonNegative(zMax, "z_max"),
+        nonNegative(zRand, "z_rand"), nonNegative(sigmaHit, "sigma_hit") * scan.scale,
+        nonNegative(lambdaShort, "lambda_short") / scan.scale, combine == "amcl" };
     if (model.sigmaHit == 0.0 || scan.range == 0) {
         throw py::value_error("sigma_hit and range are more than 0");
     }
@@ -145,20 +144,18 @@ py::array_t<double> beam(const Map& map, const py::object& particles, const py::
     {
         py::gil_scoped_release released;
         beamWeights(map.walls(), scan.particles.data(), count, scan.angles, scan.observed.data(), scan.range, model,
-                    workers, weights.mutable_data());
+            workers, weights.mutable_data());
     }
     return weights;
 }
 
 py::array_t<double> field(const Map& map, const py::object& particles, const py::object& angles,
-                          const py::object& observed, const py::object& range, const py::object& sigmaHit,
-                          const py::object& zHit, const py::object& zRand, const py::object& maxDistance,
-                          const py::object& threads, bool metres)
+    const py::object& observed, const py::object& range, const py::object& sigmaHit, const py::object& zHit,
+    const py::object& zRand, const py::object& maxDistance, const py::object& threads, bool metres)
 {
     const Scan scan = scanOf(map, particles, angles, observed, range, metres);
-    LikelihoodField model{nonNegative(zHit, "z_hit"), nonNegative(zRand, "z_rand"),
-                          nonNegative(sigmaHit, "sigma_hit") * scan.scale,
-                          nonNegative(maxDistance, "max_distance") * scan.scale};
+    LikelihoodField model { nonNegative(zHit, "z_hit"), nonNegative(zRand, "z_rand"),
+        nonNegative(sigmaHit, "sigma_hit") * scan.scale, nonNegative(maxDistance, "max_distance") * scan.scale };
     if (model.sigmaHit == 0.0 || scan.range == 0) {
         throw py::value_error("sigma_hit and range are more than 0");
     }
@@ -168,7 +165,7 @@ py::array_t<double> field(const Map& map, const py::object& particles, const py:
     {
         py::gil_scoped_release released;
         likelihoodWeights(map.distances(), scan.particles.data(), count, scan.angles, scan.observed.data(), scan.range,
-                          model, workers, weights.mutable_data());
+            model, workers, weights.mutable_data());
     }
     return weights;
 }
@@ -203,7 +200,7 @@ lambda_short : float, optional
     Per pixel.
 )")
         .def(py::init(&makeNoise), py::arg("sigma") = 0.0, py::arg("proportional") = 0.0, py::arg("angular") = 0.0,
-             py::arg("p_short") = 0.0, py::arg("lambda_short") = 0.1, py::arg("p_max") = 0.0, py::arg("p_rand") = 0.0)
+            py::arg("p_short") = 0.0, py::arg("lambda_short") = 0.1, py::arg("p_max") = 0.0, py::arg("p_rand") = 0.0)
         .def_readonly("sigma", &RangeNoise::sigma)
         .def_readonly("proportional", &RangeNoise::proportional)
         .def_readonly("angular", &RangeNoise::angular)
@@ -216,14 +213,14 @@ lambda_short : float, optional
                 return py::make_tuple(n.sigma, n.proportional, n.angular, n.pShort, n.lambdaShort, n.pMax, n.pRand);
             },
             [](const py::tuple& t) {
-                return RangeNoise{t[0].cast<double>(), t[1].cast<double>(), t[2].cast<double>(), t[3].cast<double>(),
-                                  t[4].cast<double>(), t[5].cast<double>(), t[6].cast<double>()};
+                return RangeNoise { t[0].cast<double>(), t[1].cast<double>(), t[2].cast<double>(), t[3].cast<double>(),
+                    t[4].cast<double>(), t[5].cast<double>(), t[6].cast<double>() };
             }))
         .def("__repr__", [](const RangeNoise& n) {
             return "RangeNoise(sigma=" + std::to_string(n.sigma) + ", proportional=" + std::to_string(n.proportional)
-                   + ", angular=" + std::to_string(n.angular) + ", p_short=" + std::to_string(n.pShort)
-                   + ", lambda_short=" + std::to_string(n.lambdaShort) + ", p_max=" + std::to_string(n.pMax)
-                   + ", p_rand=" + std::to_string(n.pRand) + ")";
+                + ", angular=" + std::to_string(n.angular) + ", p_short=" + std::to_string(n.pShort)
+                + ", lambda_short=" + std::to_string(n.lambdaShort) + ", p_max=" + std::to_string(n.pMax)
+                + ", p_rand=" + std::to_string(n.pRand) + ")";
         });
 
     module.def("beam_weights", &beam, py::arg("map"), py::arg("particles"), py::arg("angles"), py::arg("observed"),
@@ -267,9 +264,9 @@ Returns
 -------
 numpy.ndarray of float64, shape (N,)
 )");
-    module.def("likelihood_field", &field, py::arg("map"), py::arg("particles"), py::arg("angles"),
-        py::arg("observed"), py::arg("range"), py::arg("sigma_hit") = 4.0, py::arg("z_hit") = 0.95,
-        py::arg("z_rand") = 0.05, py::arg("max_distance") = 40.0, py::arg("threads") = 0, py::arg("metres") = false,
+    module.def("likelihood_field", &field, py::arg("map"), py::arg("particles"), py::arg("angles"), py::arg("observed"),
+        py::arg("range"), py::arg("sigma_hit") = 4.0, py::arg("z_hit") = 0.95, py::arg("z_rand") = 0.05,
+        py::arg("max_distance") = 40.0, py::arg("threads") = 0, py::arg("metres") = false,
         R"(The likelihood-field model's log-likelihood of each particle given one observed scan.
 
 Each reading z below the range ends at the particle's position plus z along its

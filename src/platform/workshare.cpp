@@ -127,21 +127,21 @@ void runOnOwnThreads(std::size_t helpers, const std::function<void()>& job)
 } // namespace
 
 void shareBlocks(std::size_t count, std::size_t block, int threads,
-                 const std::function<void(std::size_t first, std::size_t last)>& work)
+    const std::function<void(std::size_t first, std::size_t last)>& work)
 {
-    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> next { 0 };
     const std::size_t blocks = (count + block - 1) / block;
     shareWork(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1, std::max<std::size_t>(blocks, 1)),
-              [&](const std::atomic<bool>& stop) {
-                  for (std::size_t first = next.fetch_add(block); first < count && !stop; first = next.fetch_add(block)) {
-                      work(first, std::min(first + block, count));
-                  }
-              });
+        [&](const std::atomic<bool>& stop) {
+            for (std::size_t first = next.fetch_add(block); first < count && !stop; first = next.fetch_add(block)) {
+                work(first, std::min(first + block, count));
+            }
+        });
 }
 
 void shareWork(std::size_t workers, const std::function<void(const std::atomic<bool>& stop)>& work)
 {
-    std::atomic<bool> stop{false};
+    std::atomic<bool> stop { false };
     std::exception_ptr failure;
     std::mutex failureLock;
     // An exception must not leave a thread (that ends the process): the first is kept for the

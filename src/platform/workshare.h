@@ -19,4 +19,4 @@ void shareWork(std::size_t workers, const std::function<void(const std::atomic<b
 // that a thread that runs slower (long rays, a core shared with another program) takes fewer
 // blocks instead of holding the others up. work(first, last) does items first .. last - 1.
 void shareBlocks(std::size_t count, std::size_t block, int threads,
-                 const std::function<void(std::size_t first, std::size_t last)>& work);
+    const std::function<void(std::size_t first, std::size_t last)>& work);

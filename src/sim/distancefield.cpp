@@ -65,14 +65,14 @@ DistanceField distanceField(const ScanPixels& pixels)
             squared[std::size_t(y) * std::size_t(width) + std::size_t(x)] = line[std::size_t(y)];
         }
     }
-    DistanceField field{width, height, std::vector<std::uint32_t>(squared.size())};
+    DistanceField field { width, height, std::vector<std::uint32_t>(squared.size()) };
     for (int y = 0; y < height; ++y) {
         line.assign(squared.begin() + std::ptrdiff_t(y) * width, squared.begin() + std::ptrdiff_t(y + 1) * width);
         transformLine(line, v, z);
         for (int x = 0; x < width; ++x) {
             const double d = line[std::size_t(x)];
-            field.squared[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
-                d >= double(DistanceField::kFarAway) ? DistanceField::kFarAway : std::uint32_t(d);
+            field.squared[std::size_t(y) * std::size_t(width) + std::size_t(x)]
+                = d >= double(DistanceField::kFarAway) ? DistanceField::kFarAway : std::uint32_t(d);
         }
     }
     return field;

@@ -6,9 +6,9 @@
 #include "sim/raycast.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -18,7 +18,7 @@ struct Disc {
     int reach = [this] {
         int most = 0;
         for (const QPoint& offset : footprint) {
-            most = std::max({most, std::abs(offset.x()), std::abs(offset.y())});
+            most = std::max({ most, std::abs(offset.x()), std::abs(offset.y()) });
         }
         return most;
     }();
@@ -43,7 +43,6 @@ bool discHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, dou
     return footprintHitsWall(map.pixels, footprint, px, py);
 }
 
-
 // A move as odometry sees it: a turn, a straight move, a turn.
 struct OdometryMove {
     double turn1;
@@ -53,7 +52,7 @@ struct OdometryMove {
 
 // What a noisy odometry makes of the move from `from` to `to`: each part drawn about the exact one.
 OdometryMove noisyMove(const OdometryNoise& noise, const NoiseSource& source, std::uint32_t index, const CartPose& from,
-                   const CartPose& to)
+    const CartPose& to)
 {
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
@@ -66,18 +65,19 @@ OdometryMove noisyMove(const OdometryNoise& noise, const NoiseSource& source, st
     }
     const double turn2 = to.heading - from.heading - turn1;
     const double* a = noise.alpha;
-    const Uniforms u = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 2);
+    // The cart's own numbers: under a ray index no ray has.
+    const Uniforms u = uniforms(source.seed, index, 0xFFFFFFFFu, source.step, 0);
     const double noisyTurn1 = turn1 + std::sqrt(a[0] * turn1 * turn1 + a[1] * move * move) * normal(u.u[0]);
-    const double noisyMoveBy =
-        move + std::sqrt(a[2] * move * move + a[3] * (turn1 * turn1 + turn2 * turn2)) * normal(u.u[1]);
+    const double noisyMoveBy
+        = move + std::sqrt(a[2] * move * move + a[3] * (turn1 * turn1 + turn2 * turn2)) * normal(u.u[1]);
     const double noisyTurn2 = turn2 + std::sqrt(a[0] * turn2 * turn2 + a[1] * move * move) * normal(u.u[2]);
-    return {noisyTurn1, noisyMoveBy, noisyTurn2};
+    return { noisyTurn1, noisyMoveBy, noisyTurn2 };
 }
 
 } // namespace
 
 bool arcHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, const CartPose& from, double speed,
-                 double turnRate, double dt)
+    double turnRate, double dt)
 {
     constexpr double kCheckEvery = 2.0;
     const double length = std::fabs(speed * dt);
@@ -91,15 +91,15 @@ bool arcHitsWall(const FleetMap& map, const std::vector<QPoint>& footprint, cons
     return false;
 }
 
-void stepCart(const FleetMap& map, const Drive& drive, CollisionMode mode, FleetCart& cart, double first,
-              double second, double dt, const OdometryNoise* odometry, NoiseSource source, std::uint32_t index)
+void stepCart(const FleetMap& map, const Drive& drive, CollisionMode mode, FleetCart& cart, double first, double second,
+    double dt, const OdometryNoise* odometry, NoiseSource source, std::uint32_t index)
 {
     const Motion motion = motionOf(drive, first, second, cart.speed, dt);
     cart.steering = motion.steering;
     CartPose end = moveAlongArc(cart.pose, motion.speed, motion.turnRate, dt);
     if (odometry != nullptr && !odometry->none()) {
         const OdometryMove drawn = noisyMove(*odometry, source, index, cart.pose, end);
-        const CartPose turned{cart.pose.x, cart.pose.y, cart.pose.heading + drawn.turn1};
+        const CartPose turned { cart.pose.x, cart.pose.y, cart.pose.heading + drawn.turn1 };
         cart.collided = arcHitsWall(map, disc().footprint, turned, drawn.move, 0.0, 1.0);
         end = moveAlongArc(turned, drawn.move, 0.0, 1.0);
         end.heading += drawn.turn2;
@@ -116,22 +116,22 @@ void stepCart(const FleetMap& map, const Drive& drive, CollisionMode mode, Fleet
 }
 
 void stepFleet(const FleetMap& map, const Drive& drive, CollisionMode mode, std::span<FleetCart> carts,
-               const double* commands, double dt, std::span<const double> angles, int range, int threads,
-               float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
+    const double* commands, double dt, std::span<const double> angles, int range, int threads, float* ranges, bool* hit,
+    const FleetNoise* noise, std::uint32_t step)
 {
     const OdometryNoise* odometry = noise != nullptr ? &noise->odometry : nullptr;
-    const NoiseSource source{noise != nullptr ? noise->seed : 0, step};
+    const NoiseSource source { noise != nullptr ? noise->seed : 0, step };
     shareBlocks(carts.size(), 64, threads, [&](std::size_t first, std::size_t last) {
         for (std::size_t i = first; i < last; ++i) {
             stepCart(map, drive, mode, carts[i], commands[2 * i], commands[2 * i + 1], dt, odometry, source,
-                     std::uint32_t(i));
+                std::uint32_t(i));
         }
     });
     scanFleet(map, carts, angles, range, threads, ranges, hit, noise, step);
 }
 
 void scanFleet(const FleetMap& map, std::span<const FleetCart> carts, std::span<const double> angles, int range,
-               int threads, float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
+    int threads, float* ranges, bool* hit, const FleetNoise* noise, std::uint32_t step)
 {
     std::vector<double> poses(3 * carts.size());
     for (std::size_t i = 0; i < carts.size(); ++i) {
@@ -140,5 +140,5 @@ void scanFleet(const FleetMap& map, std::span<const FleetCart> carts, std::span<
         poses[3 * i + 2] = carts[i].pose.heading;
     }
     castRays(*map.walls, poses.data(), carts.size(), angles, range, threads, ranges, hit,
-             noise != nullptr ? &noise->range : nullptr, {noise != nullptr ? noise->seed : 0, step});
+        noise != nullptr ? &noise->range : nullptr, { noise != nullptr ? noise->seed : 0, step });
 }

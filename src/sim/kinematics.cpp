@@ -9,7 +9,7 @@ std::string driveFault(const Drive& drive)
     const double size = car ? drive.wheelbase : drive.track;
     if (!(size > 0.0) || !std::isfinite(size)) {
         return std::string(car ? "the wheelbase (the cart's length)" : "the wheel track")
-               + " must be a positive number of pixels, not " + std::to_string(size);
+            + " must be a positive number of pixels, not " + std::to_string(size);
     }
     return {};
 }
@@ -20,7 +20,7 @@ Motion motionOf(const Drive& drive, double first, double second, double speed, d
     double v = std::clamp(first, -limits.maxSpeed, limits.maxSpeed);
     const double change = limits.maxAcceleration * std::max(dt, 0.0);
     v = std::clamp(v, speed - change, speed + change);
-    Motion motion{v, 0.0, 0.0};
+    Motion motion { v, 0.0, 0.0 };
     if (drive.kind == DriveKind::Car) {
         motion.steering = std::clamp(second, -limits.maxSteering, limits.maxSteering);
         motion.turnRate = v * std::tan(motion.steering) / drive.wheelbase;
@@ -45,5 +45,5 @@ CartPose moveAlongArc(const CartPose& pose, double speed, double turnRate, doubl
     const double half = turn / 2.0;
     const double chord = speed * dt * (half == 0.0 ? 1.0 : std::sin(half) / half);
     const double middle = pose.heading + half;
-    return {pose.x + chord * std::cos(middle), pose.y + chord * std::sin(middle), pose.heading + turn};
+    return { pose.x + chord * std::cos(middle), pose.y + chord * std::sin(middle), pose.heading + turn };
 }

@@ -22,16 +22,16 @@ struct CartPose {
 enum class DriveKind { Car, Diff };
 
 struct DriveLimits {
-    double maxSpeed = std::numeric_limits<double>::infinity();        // |v|
-    double maxTurnRate = std::numeric_limits<double>::infinity();     // |omega|
+    double maxSpeed = std::numeric_limits<double>::infinity(); // |v|
+    double maxTurnRate = std::numeric_limits<double>::infinity(); // |omega|
     double maxAcceleration = std::numeric_limits<double>::infinity(); // |dv| / dt
-    double maxSteering = 0.6;                                         // |delta|, car only
+    double maxSteering = 0.6; // |delta|, car only
 };
 
 struct Drive {
     DriveKind kind = DriveKind::Car;
     double wheelbase = 10.0; // car
-    double track = 10.0;     // diff
+    double track = 10.0; // diff
     DriveLimits limits;
 };
 

@@ -42,7 +42,7 @@ QString followFault(const FollowSettings& settings)
 }
 
 FollowResult followPath(std::span<const TrajectoryPoint> path, const FollowSettings& settings, const FleetMap& map,
-                        const FollowHooks& hooks, RunRecord& run)
+    const FollowHooks& hooks, RunRecord& run)
 {
     FollowResult result;
     if (path.size() < 2) {
@@ -58,8 +58,8 @@ FollowResult followPath(std::span<const TrajectoryPoint> path, const FollowSetti
     car.wheelbase = settings.wheelbase;
     car.limits.maxSteering = settings.maxSteering;
     FleetCart cart;
-    cart.pose = {points[0].x(), points[0].y(),
-                 std::atan2(points[1].y() - points[0].y(), points[1].x() - points[0].x())};
+    cart.pose
+        = { points[0].x(), points[0].y(), std::atan2(points[1].y() - points[0].y(), points[1].x() - points[0].x()) };
     cart.speed = settings.speed;
     // Enough path ahead to find the cart again after a step, and no farther.
     const double window = 2.0 * (settings.lookahead + settings.speed);
@@ -84,8 +84,8 @@ FollowResult followPath(std::span<const TrajectoryPoint> path, const FollowSetti
         const int firstHit = int(run.hits.size());
         const int rays = hooks.sweep(cart.pose, x, y, guideX, guideY, run.hits);
         lastHits = std::span<const ScanHit>(run.hits).subspan(std::size_t(firstHit));
-        run.steps.push_back({step, x, y, cart.pose.heading, guideX, guideY, static_cast<float>(cart.steering), rays,
-                             firstHit, cart.stalled});
+        run.steps.push_back({ step, x, y, cart.pose.heading, guideX, guideY, static_cast<float>(cart.steering), rays,
+            firstHit, cart.stalled });
         result.step = step;
         result.crossTrack.push_back(tracker.update(QPointF(cart.pose.x, cart.pose.y), window));
         if (hooks.stepped && !hooks.stepped(run.steps.back(), result.crossTrack.back())) {

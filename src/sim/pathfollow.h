@@ -18,7 +18,7 @@
 // this one loop; each gives its own sweep (the window's draws on the canvas).
 
 struct FollowSettings {
-    double speed = 10.0;     // pixels a step: the cart's drawing ten pixels back lies behind its rays
+    double speed = 10.0; // pixels a step: the cart's drawing ten pixels back lies behind its rays
     double lookahead = 20.0; // pixels
     double wheelbase = 10.0; // the cart's length
     double maxSteering = 0.6;
@@ -29,7 +29,7 @@ enum class FollowEnd { Reached, Obstacle, Stalled, Lost, Interrupted, NoPath };
 
 struct FollowResult {
     FollowEnd end = FollowEnd::NoPath;
-    int step = 0;          // the last step made
+    int step = 0; // the last step made
     double obstacle = 0.0; // the distance it stopped for
     std::vector<double> crossTrack; // each step's, pixels
 };
@@ -50,4 +50,4 @@ struct FollowHooks {
 
 // Runs the loop over `map` (walls may be null), recording every step and hit into `run`.
 FollowResult followPath(std::span<const TrajectoryPoint> path, const FollowSettings& settings, const FleetMap& map,
-                        const FollowHooks& hooks, RunRecord& run);
+    const FollowHooks& hooks, RunRecord& run);

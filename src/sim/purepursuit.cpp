@@ -28,7 +28,8 @@ double wrapped(double angle)
 
 } // namespace
 
-PathTracker::PathTracker(std::vector<QPointF> points) : m_points(std::move(points))
+PathTracker::PathTracker(std::vector<QPointF> points)
+    : m_points(std::move(points))
 {
     m_along.reserve(m_points.size());
     double along = 0.0;
@@ -77,7 +78,7 @@ QPointF PathTracker::target(QPointF at, double lookahead) const
 bool PathTracker::reachedEnd(QPointF at, double tolerance) const
 {
     return !m_points.empty() && m_along.back() - m_along[m_at] <= tolerance
-           && distance(at, m_points.back()) <= tolerance;
+        && distance(at, m_points.back()) <= tolerance;
 }
 
 double pursuitSteering(const CartPose& pose, QPointF target, double wheelbase)

@@ -33,7 +33,7 @@ struct RangeNoise {
 // from rotation. A step's first turn, straight move and second turn are each drawn with a
 // deviation sqrt(alpha_a * x^2 + alpha_b * y^2) of what was commanded.
 struct OdometryNoise {
-    double alpha[4] = {0.0, 0.0, 0.0, 0.0};
+    double alpha[4] = { 0.0, 0.0, 0.0, 0.0 };
 
     bool none() const { return alpha[0] == 0.0 && alpha[1] == 0.0 && alpha[2] == 0.0 && alpha[3] == 0.0; }
 };

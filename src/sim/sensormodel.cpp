@@ -31,7 +31,7 @@ double beamProbability(const BeamModel& model, double reading, double expected, 
     }
     if (z >= 0.0 && z <= expected && expected > 0.0) {
         p += model.zShort * model.lambdaShort * std::exp(-model.lambdaShort * z)
-             / -std::expm1(-model.lambdaShort * expected);
+            / -std::expm1(-model.lambdaShort * expected);
     }
     if (z >= range) {
         p += model.zMax;
@@ -42,9 +42,8 @@ double beamProbability(const BeamModel& model, double reading, double expected, 
     return p;
 }
 
-void beamWeights(const WallDistances& walls, const double* particles, std::size_t count,
-                 std::span<const double> angles, const double* observed, int range, const BeamModel& model, int threads,
-                 double* weights)
+void beamWeights(const WallDistances& walls, const double* particles, std::size_t count, std::span<const double> angles,
+    const double* observed, int range, const BeamModel& model, int threads, double* weights)
 {
     // What depends on the readings alone, once: the short readings' density but for its cut, and
     // the max and random terms. The rest is cheap where the terms cannot matter: a hit's
@@ -76,9 +75,9 @@ void beamWeights(const WallDistances& walls, const double* particles, std::size_
                 const double deviation = (z - expected) / model.sigmaHit;
                 if (z >= 0.0 && z <= range && std::fabs(deviation) < 38.6) {
                     const bool whole = expected >= inside && range - expected >= inside;
-                    const double mass = whole ? 1.0
-                                              : normalCdf((range - expected) / model.sigmaHit)
-                                                    - normalCdf(-expected / model.sigmaHit);
+                    const double mass = whole
+                        ? 1.0
+                        : normalCdf((range - expected) / model.sigmaHit) - normalCdf(-expected / model.sigmaHit);
                     if (mass > 0.0) {
                         p += peak * std::exp(-0.5 * deviation * deviation) / mass;
                     }
@@ -105,8 +104,8 @@ void beamWeights(const WallDistances& walls, const double* particles, std::size_
 }
 
 void likelihoodWeights(const DistanceField& field, const double* particles, std::size_t count,
-                       std::span<const double> angles, const double* observed, int range,
-                       const LikelihoodField& model, int threads, double* weights)
+    std::span<const double> angles, const double* observed, int range, const LikelihoodField& model, int threads,
+    double* weights)
 {
     const double twoSigma2 = 2.0 * model.sigmaHit * model.sigmaHit;
     const double peak = model.zHit / (model.sigmaHit * kSqrtTwoPi);
@@ -125,7 +124,8 @@ void likelihoodWeights(const DistanceField& field, const double* particles, std:
                 const int y = truncToPixel(pose[1] + z * std::sin(angle));
                 double d = model.maxDistance;
                 if (x >= 0 && y >= 0 && x < field.width && y < field.height) {
-                    const std::uint32_t squared = field.squared[std::size_t(y) * std::size_t(field.width) + std::size_t(x)];
+                    const std::uint32_t squared
+                        = field.squared[std::size_t(y) * std::size_t(field.width) + std::size_t(x)];
                     d = squared == DistanceField::kFarAway ? d : std::min(d, std::sqrt(double(squared)));
                 }
                 weight += std::log(peak * std::exp(-d * d / twoSigma2) + floor);

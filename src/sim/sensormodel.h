@@ -30,9 +30,8 @@ struct BeamModel {
 double beamProbability(const BeamModel& model, double reading, double expected, double range);
 
 // Casts each particle's rays and weighs them as it goes: no N x R array is made.
-void beamWeights(const WallDistances& walls, const double* particles, std::size_t count,
-                 std::span<const double> angles, const double* observed, int range, const BeamModel& model, int threads,
-                 double* weights);
+void beamWeights(const WallDistances& walls, const double* particles, std::size_t count, std::span<const double> angles,
+    const double* observed, int range, const BeamModel& model, int threads, double* weights);
 
 // The likelihood field (Probabilistic Robotics, 6.4): a reading z < range ends at the particle's
 // position plus z along the ray; d is the distance field there (the pixel it falls in; off the map
@@ -47,5 +46,5 @@ struct LikelihoodField {
 };
 
 void likelihoodWeights(const DistanceField& field, const double* particles, std::size_t count,
-                       std::span<const double> angles, const double* observed, int range,
-                       const LikelihoodField& model, int threads, double* weights);
+    std::span<const double> angles, const double* observed, int range, const LikelihoodField& model, int threads,
+    double* weights);

@@ -30,7 +30,7 @@ void appendSegment(std::vector<QPoint>& pixels, QPoint from, QPoint to)
     const QPoint across = std::abs(delta.x()) >= std::abs(delta.y()) ? QPoint(0, 1) : QPoint(1, 0);
     for (int i = 0; i < steps; ++i) {
         const QPoint at(from.x() + int(std::lround(double(delta.x()) * i / steps)),
-                        from.y() + int(std::lround(double(delta.y()) * i / steps)));
+            from.y() + int(std::lround(double(delta.y()) * i / steps)));
         pixels.push_back(at);
         pixels.push_back(at + across);
     }
@@ -40,11 +40,10 @@ void appendSegment(std::vector<QPoint>& pixels, QPoint from, QPoint to)
 
 int CTAV1View::sweepMapFromCart(Surface& dc, const QImage& map, std::vector<ScanHit>& hits)
 {
-    const std::vector<SweepRay> rays =
-        sweepPixels(scanPixels(map), offsetPixel(m_cartX, -m_bitmapX),
-                    offsetPixel(m_cartY, -m_bitmapY), m_pCart->heading, m_scannerRange, m_scanStepDivisor);
-    m_lastSweep = {true, m_pCart->heading, m_scannerRange, m_scanStepDivisor, {}};
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kScanTraceColor});
+    const std::vector<SweepRay> rays = sweepPixels(scanPixels(map), offsetPixel(m_cartX, -m_bitmapX),
+        offsetPixel(m_cartY, -m_bitmapY), m_pCart->heading, m_scannerRange, m_scanStepDivisor);
+    m_lastSweep = { true, m_pCart->heading, m_scannerRange, m_scanStepDivisor, {} };
+    dc.SelectPen(Pen { PenStyle::Solid, 1, kScanTraceColor });
     for (const SweepRay& ray : rays) {
         if (ray.hit) {
             ScanHit hit = *ray.hit;
@@ -55,7 +54,7 @@ int CTAV1View::sweepMapFromCart(Surface& dc, const QImage& map, std::vector<Scan
         if (g_systemDlg.m_scannerTrace != 0) {
             const QPoint end = ray.hit ? QPoint(m_lastSweep.hits.back().x, m_lastSweep.hits.back().y)
                                        : QPoint(m_cartX + int(m_scannerRange * std::cos(ray.angle)),
-                                                m_cartY + int(m_scannerRange * std::sin(ray.angle)));
+                                           m_cartY + int(m_scannerRange * std::sin(ray.angle)));
             dc.MoveTo(m_cartX, m_cartY);
             dc.LineTo(end.x(), end.y());
         }
@@ -112,9 +111,9 @@ void CTAV1View::OnFollowPath()
         keepWindowAlive();
         return !m_stopRequested && !input.escapePressed();
     };
-    const FleetMap map{pixels, nullptr, QPoint(m_bitmapX, m_bitmapY)};
-    const FollowResult result = followPath(std::span(m_pTrajectory.get(), std::size_t(m_trajectoryCount)), settings,
-                                           map, hooks, m_lastRun);
+    const FleetMap map { pixels, nullptr, QPoint(m_bitmapX, m_bitmapY) };
+    const FollowResult result
+        = followPath(std::span(m_pTrajectory.get(), std::size_t(m_trajectoryCount)), settings, map, hooks, m_lastRun);
     m_runGoing = false;
     m_fnc.SetStatusText(followEndText(result));
     ui().beep();

@@ -15,12 +15,13 @@ TEST(ShareWork, EveryItemOnceAndAnExceptionOnAnyThreadReachesTheCaller)
     const struct {
         const char* name;
         int throwsOn; // 0 no thread, 1 the caller, 2 any other
-    } rows[] = {{"none throws", 0}, {"the caller throws", 1}, {"a thread of the pool throws", 2}, {"none again", 0}};
+    } rows[] = { { "none throws", 0 }, { "the caller throws", 1 }, { "a thread of the pool throws", 2 },
+        { "none again", 0 } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::vector<std::atomic<int>> done(20000);
-        std::atomic<std::size_t> next{0};
-        std::atomic<bool> ran[2] = {false, false}; // the caller, another thread
+        std::atomic<std::size_t> next { 0 };
+        std::atomic<bool> ran[2] = { false, false }; // the caller, another thread
         const auto work = [&](const std::atomic<bool>& stop) {
             const bool onCaller = std::this_thread::get_id() == caller;
             ran[onCaller ? 0 : 1] = true;
