@@ -1,5 +1,7 @@
 #include "args.h"
 
+#include "platform/pixelmath.h"
+
 #include <cmath>
 #include <string>
 

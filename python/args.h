@@ -8,9 +8,6 @@
 // The module's arguments, checked in its own words: a bad value raises ValueError naming the
 // argument (and for an array, its first bad row) rather than being taken as something else.
 
-// Pixel coordinates are ints: a position beyond them could not be a pixel.
-constexpr double kPixelLimit = 2147483648.0;
-
 // A whole number from `low` to `high`: a Python or NumPy integer, or a real without a fraction.
 long long wholeNumber(
     const pybind11::handle& value, const char* name, long long low = INT_MIN, long long high = INT_MAX);

@@ -2,6 +2,9 @@
 
 #include <climits>
 
+// Pixels are ints: a real position at or beyond this, either way, could not be a pixel.
+constexpr double kPixelLimit = 2147483648.0;
+
 // A real coordinate as a pixel: truncated toward zero. Values beyond the int range (and NaN),
 // which lie far off any canvas, become INT_MIN so they are never drawn or read.
 inline int truncToPixel(double value)

@@ -2,6 +2,7 @@
 
 #include "platform/fileopen.h"
 #include "platform/filewrite.h"
+#include "platform/pixelmath.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -16,9 +17,6 @@ namespace {
 // A path line is two numbers; a line whose text (its line end aside) is longer is not one, and is
 // not read whole.
 constexpr qint64 kMaxLineBytes = 1024;
-
-// Pixels are ints: a coordinate beyond them could not be a start or end point.
-constexpr double kPixelLimit = 2147483648.0;
 
 struct Real {
     double value = 0.0;

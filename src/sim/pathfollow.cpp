@@ -65,9 +65,10 @@ FollowResult followPath(std::span<const TrajectoryPoint> path, const FollowSetti
     const double window = 2.0 * (settings.lookahead + settings.speed);
     std::span<const ScanHit> lastHits;
     double driven = 0.0;
+    // Where the cart is along the path: found at the start, then after each step.
+    tracker.update(QPointF(cart.pose.x, cart.pose.y), window);
     for (int step = 1;; ++step) {
         const QPointF at(cart.pose.x, cart.pose.y);
-        tracker.update(at, window);
         const std::optional<double> obstacle = obstacleAhead(lastHits, cart.pose.heading);
         if (settings.minDistance > 0.0 && obstacle && *obstacle < settings.minDistance) {
             result.end = FollowEnd::Obstacle;
